@@ -1,0 +1,43 @@
+#pragma once
+// One START: writes one animated GIF of `frameCount` pictures to a new file,
+// drawing and encoding frame after frame, until it completes, is stopped, or fails.
+
+#include "file_sink.h"
+#include "picture_params.h"
+#include "run_host.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace pestrolik {
+
+struct RunRequest {
+    int frameCount = 3;      // 1..100, validated by the caller
+    int pictureSize = 200;   // 10..1000, validated by the caller
+    bool stillBackground = false;  // as the file's control blocks mark it
+    PictureParams params;
+    std::string outputPath;  // UTF-8; must not exist yet
+    // 1: everything on the caller's thread with the host's yields (the window).
+    // More: frames are drawn and encoded ahead on that many threads and written in
+    // order; the bytes are the same.
+    int jobs = 1;
+};
+
+enum class RunOutcome {
+    Completed,    // the file is complete
+    Stopped,      // STOP: the partial file was deleted
+    Exited,       // the program is closing: the partial file was deleted
+    FileExists,   // refused, nothing touched
+    CreateFailed, // the file could not be created
+    WriteFailed,  // writing failed: the partial file was deleted
+};
+
+// How a run gets its output; tests swap in sinks that fail.
+using SinkOpener = std::function<std::unique_ptr<ByteSink>(const std::string& path, CreateError& error)>;
+SinkOpener fileSinkOpener();
+
+RunOutcome runGeneration(const RunRequest& request, RunHost& host,
+                         const SinkOpener& openSink = fileSinkOpener());
+
+}  // namespace pestrolik

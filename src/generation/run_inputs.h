@@ -1,0 +1,29 @@
+#pragma once
+// Reading the count and size boxes the way START reads them, with the messages
+// a refusal shows (UTF-8).
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace pestrolik {
+
+// The number a text begins with; blanks are skipped, a text that does not begin
+// with a number gives 0.
+double leadingNumber(std::string_view text);
+
+enum class InputProblem { None, CountTooLarge, CountTooSmall, SizeTooLarge, SizeTooSmall };
+
+struct RunInputs {
+    InputProblem problem = InputProblem::None;  // the first one found: count before size
+    int frameCount = 0;
+    int pictureSize = 0;
+};
+
+RunInputs readRunInputs(std::string_view countText, std::string_view sizeText);
+
+// The message box text for a problem (title: inputProblemTitle).
+std::string_view inputProblemMessage(InputProblem problem);
+inline constexpr std::string_view inputProblemTitle = "Ошибочка";
+
+}  // namespace pestrolik

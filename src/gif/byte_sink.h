@@ -1,0 +1,42 @@
+#pragma once
+// Where the GIF writer's bytes go. A file, a memory buffer and a test recorder are
+// all the same to the writer.
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace pestrolik {
+
+class ByteSink {
+public:
+    virtual ~ByteSink() = default;
+    // Appends bytes; false once anything failed (the sink stays failed).
+    virtual bool write(std::span<const uint8_t> bytes) = 0;
+    // Makes everything written durable and closes; false if that failed.
+    virtual bool finish() = 0;
+    // Closes and throws away everything written (a file is deleted). Safe to call twice.
+    virtual void discard() = 0;
+};
+
+// Keeps the bytes in memory; used for tests, benchmarks and the frame encoder's staging.
+class MemorySink : public ByteSink {
+public:
+    bool write(std::span<const uint8_t> bytes) override {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        return true;
+    }
+    bool finish() override { finished_ = true; return true; }
+    void discard() override { bytes_.clear(); discarded_ = true; }
+
+    const std::vector<uint8_t>& bytes() const { return bytes_; }
+    bool finished() const { return finished_; }
+    bool discarded() const { return discarded_; }
+
+private:
+    std::vector<uint8_t> bytes_;
+    bool finished_ = false;
+    bool discarded_ = false;
+};
+
+}  // namespace pestrolik
