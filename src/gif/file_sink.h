@@ -38,6 +38,7 @@ private:
     std::vector<uint8_t> buffer_;  // writes are gathered into large blocks
     bool failed_ = false;
     bool finished_ = false;
+    bool discarded_ = false;
 };
 
 }  // namespace pestrolik

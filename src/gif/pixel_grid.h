@@ -2,6 +2,7 @@
 // One frame of colour indices (0..127), square, addressed by row and column from 1
 // as the drawing formulas count them; stored row after row without padding.
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 

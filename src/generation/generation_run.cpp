@@ -1,0 +1,112 @@
+#include "generation_run.h"
+
+#include "frame_drawing.h"
+#include "frame_pipeline.h"
+#include "gif_writer.h"
+#include "progress.h"
+
+#include <memory>
+#include <optional>
+
+namespace pestrolik {
+
+namespace {
+
+// The row check: STOP and closing first, then the progress the host shows, each value
+// passed on only when it changes.
+class RowCheck {
+public:
+    RowCheck(RunHost& host, int pictureSize, int frameCount)
+        : host_(host), pictureSize_(pictureSize), frameCount_(frameCount) {}
+
+    // Before row `row` of frame `frameNo`; row pictureSize + 1 is the check before the
+    // frame's final codes, which shows nothing. False once the run must end.
+    bool pass(int frameNo, int row) {
+        verdict_ = host_.verdict();
+        if (verdict_ != RunVerdict::Continue) return false;
+        if (row > pictureSize_) return true;
+        report(frameStrip_, frameStripStep(row, pictureSize_), &RunHost::frameStripChanged);
+        report(percent_, percentDone(frameNo, row, pictureSize_, frameCount_), &RunHost::percentChanged);
+        report(totalStrip_, totalStripStep(frameNo, row, pictureSize_, frameCount_), &RunHost::totalStripChanged);
+        return true;
+    }
+
+    RunVerdict verdict() const { return verdict_; }
+
+private:
+    void report(int& shown, int value, void (RunHost::*show)(int)) {
+        if (value == shown) return;
+        shown = value;
+        (host_.*show)(value);
+    }
+
+    RunHost& host_;
+    const int pictureSize_;
+    const int frameCount_;
+    RunVerdict verdict_ = RunVerdict::Continue;
+    int frameStrip_ = 0;
+    int totalStrip_ = 0;
+    int percent_ = 0;
+};
+
+}  // namespace
+
+SinkOpener fileSinkOpener() {
+    return [](const std::string& path, CreateError& error) -> std::unique_ptr<ByteSink> {
+        return FileSink::createNew(path, error);
+    };
+}
+
+RunOutcome runGeneration(const RunRequest& request, RunHost& host, const SinkOpener& openSink) {
+    CreateError createError = CreateError::None;
+    std::unique_ptr<ByteSink> sink = openSink(request.outputPath, createError);
+    if (!sink) return createError == CreateError::AlreadyExists ? RunOutcome::FileExists : RunOutcome::CreateFailed;
+
+    GifWriter writer(*sink);
+    const int size = request.pictureSize;
+    const PictureParams& params = request.params;
+    const FileHead head{size, request.frameCount, request.stillBackground,
+                        params.redExponent, params.greenExponent, params.blueExponent};
+    auto failed = [&] {
+        writer.abandonFile();
+        return RunOutcome::WriteFailed;
+    };
+    if (!writer.writeFileHead(head)) return failed();
+    host.percentChanged(0);
+
+    std::optional<FramePipeline> pipeline;
+    if (request.jobs > 1) {
+        pipeline.emplace(params, FrameSpec{size, request.frameCount, 1, request.stillBackground}, request.jobs);
+    }
+
+    RowCheck check(host, size, request.frameCount);
+    PixelGrid grid;
+    for (int frameNo = 1; frameNo <= request.frameCount; ++frameNo) {
+        host.pictureStarted(frameNo);
+        if (!writer.writeFrameHead()) return failed();
+
+        bool passed = true;
+        if (pipeline) {
+            const std::vector<uint8_t> imageData = pipeline->take(frameNo);
+            for (int row = 1; row <= size + 1 && passed; ++row) passed = check.pass(frameNo, row);
+            if (passed && !writer.writeImageData(imageData)) return failed();
+        } else {
+            const FrameSpec frame{size, request.frameCount, frameNo, host.stillBackground()};
+            drawFrame(grid, params, frame, [&] { host.yield(); });
+            const RowGate gate = [&](int row) {
+                if (row > 1) host.yield();  // after the previous row
+                return check.pass(frameNo, row);
+            };
+            if (!writer.encodeFrame(grid, gate) && !writer.stopped()) return failed();
+            passed = !writer.stopped();
+        }
+        if (!passed) {
+            writer.abandonFile();
+            return check.verdict() == RunVerdict::Exit ? RunOutcome::Exited : RunOutcome::Stopped;
+        }
+    }
+    if (!writer.writeTrailer()) return failed();
+    return RunOutcome::Completed;
+}
+
+}  // namespace pestrolik

@@ -1,0 +1,99 @@
+#include "gif_writer.h"
+
+#include "gif_format.h"
+
+#include <array>
+#include <string_view>
+
+namespace pestrolik {
+
+namespace {
+
+void putWord(std::vector<uint8_t>& bytes, int value) {  // little-endian
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+}
+
+}  // namespace
+
+bool GifWriter::put(std::span<const uint8_t> bytes) {
+    if (failed_ || stopped_) return false;
+    if (!sink_.write(bytes)) failed_ = true;
+    return !failed_;
+}
+
+bool GifWriter::writeFileHead(const FileHead& head) {
+    head_ = head;
+    std::vector<uint8_t> bytes;
+    bytes.reserve(602);
+    for (char c : std::string_view("GIF89a")) bytes.push_back(static_cast<uint8_t>(c));
+    putWord(bytes, head.pictureSize);  // logical screen width
+    putWord(bytes, head.pictureSize);  // logical screen height
+    bytes.push_back(0xF6);  // global table, 8 bits per primary, 2^(6+1) = 128 entries
+    bytes.push_back(0x00);  // background colour index
+    bytes.push_back(0x00);  // pixel aspect ratio not given
+    for (const Rgb& colour : colourTable(head.redExponent, head.greenExponent, head.blueExponent)) {
+        bytes.push_back(colour.red);
+        bytes.push_back(colour.green);
+        bytes.push_back(colour.blue);
+    }
+    constexpr std::array<uint8_t, 19> loopExtension = {
+        0x21, 0xFF, 0x0B,  // application extension, 11-byte identifier
+        'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0',
+        0x03, 0x01,        // 3-byte sub-block, sub-block id 1
+        0x00, 0x00,        // loop count 0: for ever
+        0x00,              // block terminator
+    };
+    bytes.insert(bytes.end(), loopExtension.begin(), loopExtension.end());
+    const auto comment = commentBlock();
+    bytes.insert(bytes.end(), comment.begin(), comment.end());
+    return put(bytes);
+}
+
+bool GifWriter::writeFrameHead() {
+    std::vector<uint8_t> bytes;
+    bytes.reserve(20);
+    bytes.push_back(0x21);  // extension introducer
+    bytes.push_back(0xF9);  // graphic control label
+    bytes.push_back(0x04);  // block size
+    // disposal 2 (restore to background); transparent index 0 only for a still background
+    bytes.push_back(head_.stillBackground ? 0x09 : 0x08);
+    putWord(bytes, frameDelayCentiseconds(head_.frameCount));  // hundredths of a second
+    bytes.push_back(0x00);  // transparent colour index
+    bytes.push_back(0x00);  // block terminator
+    bytes.push_back(0x2C);  // image separator
+    putWord(bytes, 0);      // left
+    putWord(bytes, 0);      // top
+    putWord(bytes, head_.pictureSize);  // width
+    putWord(bytes, head_.pictureSize);  // height
+    bytes.push_back(0x00);  // no local table, not interlaced
+    bytes.push_back(LzwEncoder::minimumCodeSize);
+    bytes.push_back(0xFE);  // length of the first data sub-block
+    return put(bytes);
+}
+
+bool GifWriter::encodeFrame(const PixelGrid& grid, const RowGate& gate) {
+    if (failed_ || stopped_) return false;
+    frameBytes_.clear();
+    if (!encoder_.encode(grid, frameBytes_, gate)) {
+        stopped_ = true;  // nothing of a stopped frame reaches the file
+        return false;
+    }
+    return put(frameBytes_);
+}
+
+bool GifWriter::writeImageData(std::span<const uint8_t> imageData) { return put(imageData); }
+
+bool GifWriter::writeTrailer() {
+    const uint8_t trailer = 0x3B;
+    if (!put({&trailer, 1})) return false;
+    if (!sink_.finish()) failed_ = true;
+    return !failed_;
+}
+
+void GifWriter::abandonFile() {
+    stopped_ = true;
+    sink_.discard();
+}
+
+}  // namespace pestrolik
