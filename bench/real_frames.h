@@ -1,0 +1,13 @@
+#pragma once
+// Frames as the program draws them, for benchmarks that need real pictures.
+
+#include "pixel_grid.h"
+
+#include <vector>
+
+namespace pestrolik::bench {
+
+// `count` consecutive frames of one 1000 x 1000 (or `size`) animation, fixed parameters.
+std::vector<PixelGrid> realFrames(int count, int size = 1000);
+
+}  // namespace pestrolik::bench
