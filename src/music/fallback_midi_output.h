@@ -1,0 +1,30 @@
+#pragma once
+// Tries several outputs in turn at every opening and plays through the first that
+// opens; silent when none does.
+
+#include <memory>
+#include <vector>
+
+#include "midi_output.h"
+
+namespace pestrolik {
+
+class FallbackMidiOutput : public MidiOutput {
+public:
+    // Candidates in order of preference; the fallback owns them.
+    explicit FallbackMidiOutput(std::vector<std::unique_ptr<MidiOutput>> candidates);
+
+    bool open() override;
+    void send(uint32_t packedMessage) override;
+    void close() override;
+
+private:
+    std::vector<std::unique_ptr<MidiOutput>> candidates_;
+    MidiOutput* active_ = nullptr;  // the candidate that opened; null while closed or silent
+};
+
+// What the program plays through: the system's MIDI port (RtMidi), else FluidSynth
+// on the sound card, else silence.
+std::unique_ptr<MidiOutput> makeSystemMidiOutput();
+
+}  // namespace pestrolik

@@ -1,0 +1,30 @@
+#pragma once
+// The system's MIDI output through RtMidi (the ALSA sequencer on Linux): the first
+// output port that leads somewhere.
+
+#include <memory>
+
+#include "midi_output.h"
+
+class RtMidiOut;
+
+namespace pestrolik {
+
+class RtMidiOutput : public MidiOutput {
+public:
+    RtMidiOutput();
+    ~RtMidiOutput() override;
+
+    // False when the MIDI system is missing or offers no port but the loopback
+    // ("Midi Through"), which would swallow the song.
+    bool open() override;
+    void send(uint32_t packedMessage) override;
+    // Sends all-notes-off and all-sound-off on every channel before closing, since an
+    // external synthesizer keeps sounding after the port goes away.
+    void close() override;
+
+private:
+    std::unique_ptr<RtMidiOut> port_;  // null while closed
+};
+
+}  // namespace pestrolik

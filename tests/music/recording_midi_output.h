@@ -1,0 +1,48 @@
+#pragma once
+// A MIDI output that remembers what it was asked to do, in order.
+
+#include <cstdint>
+#include <vector>
+
+#include "midi_output.h"
+
+namespace pestrolik {
+
+class RecordingMidiOutput : public MidiOutput {
+public:
+    enum class Call { Open, Send, Close };
+    struct Event {
+        Call call;
+        uint32_t message = 0;  // for Send
+        bool operator==(const Event&) const = default;
+    };
+
+    explicit RecordingMidiOutput(bool opens = true) : opens_(opens) {}
+
+    bool open() override {
+        events_.push_back({Call::Open});
+        return opens_;
+    }
+    void send(uint32_t packedMessage) override { events_.push_back({Call::Send, packedMessage}); }
+    void close() override { events_.push_back({Call::Close}); }
+
+    const std::vector<Event>& events() const { return events_; }
+    std::vector<uint32_t> sent() const {
+        std::vector<uint32_t> messages;
+        for (const Event& event : events_)
+            if (event.call == Call::Send) messages.push_back(event.message);
+        return messages;
+    }
+    int count(Call call) const {
+        int n = 0;
+        for (const Event& event : events_) n += event.call == call;
+        return n;
+    }
+    void forget() { events_.clear(); }
+
+private:
+    bool opens_;
+    std::vector<Event> events_;
+};
+
+}  // namespace pestrolik
