@@ -51,6 +51,22 @@ struct WatchedSink : MemorySink {
     }
 };
 
+// The run owns and drops its sink; this one lends it a sink the test keeps.
+struct BorrowedSink : ByteSink {
+    ByteSink& target;
+    explicit BorrowedSink(ByteSink& t) : target(t) {}
+    bool write(std::span<const uint8_t> bytes) override { return target.write(bytes); }
+    bool finish() override { return target.finish(); }
+    void discard() override { target.discard(); }
+};
+
+SinkOpener lend(ByteSink& sink) {
+    return [&sink](const std::string&, CreateError& error) -> std::unique_ptr<ByteSink> {
+        error = CreateError::None;
+        return std::make_unique<BorrowedSink>(sink);
+    };
+}
+
 class GenerationRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -155,23 +171,16 @@ TEST_F(GenerationRunTest, StopOrExitDeletesTheFileAndWritesNothingAfterwards) {
         r.jobs = c.jobs;
         bool stopSeen = false;
         int writesAfterStop = 0;
-        MemorySink* sinkSeen = nullptr;
-        const SinkOpener opener = [&](const std::string&, CreateError& error) -> std::unique_ptr<ByteSink> {
-            auto sink = std::make_unique<WatchedSink>();
-            sink->stopSeen = &stopSeen;
-            sink->writesAfterStop = &writesAfterStop;
-            sinkSeen = sink.get();
-            error = CreateError::None;
-            return sink;
-        };
+        WatchedSink sink;
+        sink.stopSeen = &stopSeen;
+        sink.writesAfterStop = &writesAfterStop;
         RecordingHost host;
         host.script = [&](int check) { return check >= c.stopAtCheck ? c.verdict : RunVerdict::Continue; };
         host.onVerdictStop = [&] { stopSeen = true; };
-        EXPECT_EQ(runGeneration(r, host, opener), c.outcome) << c.name;
+        EXPECT_EQ(runGeneration(r, host, lend(sink)), c.outcome) << c.name;
         EXPECT_EQ(writesAfterStop, 0) << c.name;
-        ASSERT_NE(sinkSeen, nullptr);
-        EXPECT_TRUE(sinkSeen->discarded()) << c.name;
-        EXPECT_FALSE(sinkSeen->finished()) << c.name;
+        EXPECT_TRUE(sink.discarded()) << c.name;
+        EXPECT_FALSE(sink.finished()) << c.name;
     }
 }
 
@@ -190,21 +199,15 @@ TEST_F(GenerationRunTest, FailuresAreReportedNotHidden) {
     EXPECT_EQ(runGeneration(missingFolder, host), RunOutcome::CreateFailed);
 
     for (int failAfter : {100, 700, 1500}) {
-        MemorySink* sinkSeen = nullptr;
         bool never = false;
         int unused = 0;
-        const SinkOpener failing = [&](const std::string&, CreateError& error) -> std::unique_ptr<ByteSink> {
-            auto sink = std::make_unique<WatchedSink>();
-            sink->stopSeen = &never;
-            sink->writesAfterStop = &unused;
-            sink->failAfterBytes = failAfter;
-            sinkSeen = sink.get();
-            error = CreateError::None;
-            return sink;
-        };
+        WatchedSink sink;
+        sink.stopSeen = &never;
+        sink.writesAfterStop = &unused;
+        sink.failAfterBytes = failAfter;
         RecordingHost h;
-        EXPECT_EQ(runGeneration(request(3, 60), h, failing), RunOutcome::WriteFailed) << failAfter;
-        EXPECT_TRUE(sinkSeen->discarded()) << failAfter;
+        EXPECT_EQ(runGeneration(request(3, 60), h, lend(sink)), RunOutcome::WriteFailed) << failAfter;
+        EXPECT_TRUE(sink.discarded()) << failAfter;
     }
 }
 
