@@ -2,6 +2,7 @@
 #include "generation_run.h"
 #include "gif_judge.h"
 #include "progress.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -69,15 +70,6 @@ SinkOpener lend(ByteSink& sink) {
 
 class GenerationRunTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() /
-                  ("pestrolik-run-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     RunRequest request(int frames, int size, const std::string& name = "Kaleidrix_1.GIF") {
         RunRequest r;
         r.frameCount = frames;
@@ -89,7 +81,7 @@ protected:
         return r;
     }
 
-    fs::path folder_;
+    pestrolik::testing::TempFolder folder_{"run"};
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "file_sink.h"
 #include "gif_judge.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,9 @@ namespace {
 
 class FileSinkTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("pestrolik-sink-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-    }
-    void TearDown() override { fs::remove_all(folder_); }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
 
-    fs::path folder_;
+    pestrolik::testing::TempFolder folder_{"sink"};
 };
 
 const std::vector<uint8_t> someBytes = {1, 2, 3, 4, 5};

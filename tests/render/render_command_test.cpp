@@ -1,6 +1,7 @@
 // pestrolik-render driven as a user drives it: a real process, real files.
 
 #include "gif_judge.h"
+#include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -34,13 +35,7 @@ std::string slurp(const fs::path& path) {
 
 class RenderCommand : public ::testing::Test {
 protected:
-    void SetUp() override {
-        folder_ = fs::temp_directory_path() / ("pestrolik-render-" + std::to_string(::getpid()) + "-" +
-                                               ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(folder_);
-        fs::create_directories(folder_ / "pictures");
-    }
-    void TearDown() override { fs::remove_all(folder_); }
+    void SetUp() override { fs::create_directories(folder_ / "pictures"); }
 
     pid_t start(const std::vector<std::string>& args) {
         const pid_t pid = fork();
@@ -70,7 +65,7 @@ protected:
 
     fs::path pictures() const { return folder_ / "pictures"; }
 
-    fs::path folder_;
+    pestrolik::testing::TempFolder folder_{"render"};
 };
 
 std::vector<std::string> lines(const std::string& text) {

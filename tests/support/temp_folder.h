@@ -1,0 +1,35 @@
+#pragma once
+// A fresh folder for one test, named after it, removed afterwards.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <unistd.h>
+
+namespace pestrolik::testing {
+
+class TempFolder {
+public:
+    explicit TempFolder(const std::string& kind)
+        : path_(std::filesystem::temp_directory_path() /
+                ("pestrolik-" + kind + "-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+        std::filesystem::remove_all(path_);
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(path_, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+
+private:
+    std::filesystem::path path_;
+};
+
+}  // namespace pestrolik::testing
