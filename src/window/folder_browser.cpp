@@ -1,0 +1,199 @@
+#include "folder_browser.h"
+
+#include "controls.h"
+#include "next_file_name.h"
+#include "shell.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QListView>
+#include <QScopedValueRollback>
+#include <QStorageInfo>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace pestrolik {
+
+namespace {
+
+// The lists pick files by this pattern, letter case ignored: a.gif and a.GIFs alike.
+const QString fileListPattern = QStringLiteral("*.GIF*");
+
+QString modelForm(const QString& path) {
+    if (path.isEmpty()) return path;
+    return QDir::cleanPath(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath());
+}
+
+QString shownForm(const QString& path) { return QDir::toNativeSeparators(path); }
+
+bool isReadyFolder(const QString& path) {
+    const QFileInfo folder(path);
+    return !path.isEmpty() && folder.isDir() && folder.isReadable();
+}
+
+bool holds(const QString& root, const QString& path) {
+    const QString prefix = root.endsWith(u'/') ? root : root + u'/';
+    return path == root || path.startsWith(prefix);
+}
+
+}  // namespace
+
+QStringList mountedVolumeRoots() {
+    QStringList roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
+        const QString root = volume.rootPath();
+        if (volume.isValid() && QFileInfo(root).isDir() && !roots.contains(root)) roots << root;
+    }
+    std::sort(roots.begin(), roots.end(), [](const QString& a, const QString& b) {
+        const bool aIsRoot = QDir(a).isRoot(), bIsRoot = QDir(b).isRoot();
+        return aIsRoot != bIsRoot ? aIsRoot : a < b;
+    });
+    return roots;
+}
+
+FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStringList& volumeRoots, QObject* parent)
+    : QObject(parent),
+      drive1_(controls.drive1),
+      dir1_(controls.dir1),
+      file1_(controls.file1),
+      text3_(controls.text3),
+      shell_(shell),
+      treeFilter_(&folders_) {
+    for (const QString& root : volumeRoots) drive1_->addItem(shownForm(modelForm(root)));
+
+    folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
+    folders_.setReadOnly(true);
+    dir1_->setModel(&treeFilter_);
+    for (int column = 1; column < folders_.columnCount(); ++column) dir1_->hideColumn(column);
+
+    files_.setFilter(QDir::Files);  // no hidden or system files
+    files_.setNameFilters({fileListPattern});
+    files_.setNameFilterDisables(false);
+    files_.setReadOnly(true);
+    file1_->setModel(&files_);
+
+    connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderBrowser::onDriveChanged);
+    connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FolderBrowser::onTreeCurrentChanged);
+    connect(file1_, &QListView::clicked, this, &FolderBrowser::onFileClicked);
+    connect(file1_, &QListView::doubleClicked, this, &FolderBrowser::onFileDoubleClicked);
+}
+
+QString FolderBrowser::treePath() const { return shownForm(treePath_); }
+
+QString FolderBrowser::fileListFolder() const { return shownForm(files_.rootPath()); }
+
+void FolderBrowser::goToFolder(const QString& folder) {
+    setDriveOf(modelForm(folder));
+    setTreePath(folder);
+    setFileListFolder(treePath_);
+}
+
+void FolderBrowser::NextFileName() {
+    const FileNameProposal proposal = proposeNextFileName(saveFolder_);
+    fileNumber_ = proposal.fileNumber;
+    nextFilePath_ = proposal.path;
+    text3_->setText(nextFilePath_);
+}
+
+void FolderBrowser::refreshFileList() { setFileListFolder(modelForm(treePath_)); }
+
+void FolderBrowser::onDriveChanged(int index) {
+    // Every step runs even when the one before it failed: an unready drive leaves the
+    // tree where it was, and the proposal is made again for that folder.
+    const QString root = driveRootAt(index);
+    const QString current = driveCurrentFolder_.value(root, root);
+    const QString target = isReadyFolder(current) ? current : root;
+    if (isReadyFolder(target)) {
+        showDriveInTree(root);
+        setTreePath(target);
+    }
+    setFileListFolder(treePath_);
+    saveFolder_ = shownForm(treePath_);
+    NextFileName();
+}
+
+void FolderBrowser::onTreeCurrentChanged(const QModelIndex& current) {
+    if (settingTree_) return;
+    const QString path = folders_.filePath(treeFilter_.mapToSource(current));
+    if (path.isEmpty() || path == treePath_) return;
+    treePath_ = path;
+    onFolderChanged();
+}
+
+void FolderBrowser::onFolderChanged() {
+    const int drive = driveIndexOf(treePath_);
+    if (drive >= 0) driveCurrentFolder_[driveRootAt(drive)] = treePath_;
+    setFileListFolder(treePath_);
+    saveFolder_ = shownForm(treePath_);
+    NextFileName();
+}
+
+void FolderBrowser::onFileClicked(const QModelIndex& index) {
+    const QString name = files_.fileName(index);  // before the list may be moved
+    const QString folder = modelForm(saveFolder_);
+    setDriveOf(folder);
+    setTreePath(folder);
+    setFileListFolder(treePath_);
+    listedFilePath_ = pathInFolder(saveFolder_, name);
+}
+
+void FolderBrowser::onFileDoubleClicked(const QModelIndex&) { shell_.open(listedFilePath_); }
+
+bool FolderBrowser::setTreePath(const QString& path) {
+    const QString wanted = modelForm(path);
+    if (!isReadyFolder(wanted)) return false;
+    if (wanted == treePath_) return true;
+    treePath_ = wanted;
+    if (!holds(treeFilter_.driveRoot(), wanted)) {
+        const int drive = driveIndexOf(wanted);
+        showDriveInTree(drive >= 0 ? driveRootAt(drive) : QStorageInfo(wanted).rootPath());
+    }
+    selectInTree(wanted);
+    onFolderChanged();
+    return true;
+}
+
+void FolderBrowser::showDriveInTree(const QString& root) {
+    QScopedValueRollback moving(settingTree_, true);
+    treeFilter_.setDriveRoot(root);
+    folders_.setRootPath(root);
+    // The tree's top item is the drive's root itself, as a drive list's tree shows it.
+    const QModelIndex above = QDir(root).isRoot() ? QModelIndex() : folders_.index(QFileInfo(root).absolutePath());
+    dir1_->setRootIndex(treeFilter_.mapFromSource(above));
+}
+
+void FolderBrowser::selectInTree(const QString& path) {
+    QScopedValueRollback moving(settingTree_, true);
+    const QModelIndex shown = treeFilter_.mapFromSource(folders_.index(path));
+    dir1_->setCurrentIndex(shown);
+    for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) dir1_->expand(up);
+    dir1_->expand(shown);
+    dir1_->scrollTo(shown);
+}
+
+void FolderBrowser::setDriveOf(const QString& path) {
+    const int drive = driveIndexOf(path);
+    if (drive >= 0) drive1_->setCurrentIndex(drive);  // raises the change only when it moves
+}
+
+int FolderBrowser::driveIndexOf(const QString& path) const {
+    int best = -1;
+    for (int i = 0; i < drive1_->count(); ++i) {
+        const QString root = driveRootAt(i);
+        if (holds(root, path) && (best < 0 || root.size() > driveRootAt(best).size())) best = i;
+    }
+    return best;
+}
+
+QString FolderBrowser::driveRootAt(int index) const { return modelForm(drive1_->itemText(index)); }
+
+void FolderBrowser::setFileListFolder(const QString& path) {
+    if (path.isEmpty()) return;
+    file1_->setRootIndex(files_.setRootPath(path));
+}
+
+}  // namespace pestrolik

@@ -1,0 +1,87 @@
+#pragma once
+// The save-folder browser: the drive list Drive1, the folder tree Dir1 and the file
+// list File1, with the save folder they choose and the proposed next file name that
+// goes into Text3.
+//
+// On a system without drive letters the drives are the mounted volumes. A drive's
+// current folder is the last folder chosen on it, or its root.
+
+#include <QFileSystemModel>
+#include <QHash>
+#include <QObject>
+#include <QStringList>
+
+#include "drive_folder_filter.h"
+
+class QComboBox;
+class QLineEdit;
+class QListView;
+class QTreeView;
+
+namespace pestrolik {
+
+class Shell;
+struct Controls;
+
+class FolderBrowser : public QObject {
+public:
+    // `volumeRoots` fill the drive list in their order (the controls and `shell` are
+    // not owned and outlive this object).
+    FolderBrowser(const Controls& controls, Shell& shell, const QStringList& volumeRoots, QObject* parent = nullptr);
+
+    // Start-up: the drive list to the folder's drive, the tree to the folder, the file
+    // list to the tree. Each may raise the drive and folder change handling.
+    void goToFolder(const QString& folder);
+    // Start-up: the save folder as stored, until the first folder or drive change.
+    void setSaveFolder(const QString& folder) { saveFolder_ = folder; }
+
+    // Proposes the lowest free Kaleidrix_n.GIF in the save folder and shows it in Text3.
+    void NextFileName();
+    // Lists the save folder's files again (after a run wrote one).
+    void refreshFileList();
+
+    QString saveFolder() const { return saveFolder_; }        // in the platform's form
+    QString treePath() const;                                 // in the platform's form
+    QString fileListFolder() const;                           // in the platform's form
+    int fileNumber() const { return fileNumber_; }
+    QString nextFilePath() const { return nextFilePath_; }
+    QString listedFilePath() const { return listedFilePath_; }
+
+private:
+    void onDriveChanged(int index);
+    void onTreeCurrentChanged(const QModelIndex& current);
+    void onFolderChanged();
+    void onFileClicked(const QModelIndex& index);
+    void onFileDoubleClicked(const QModelIndex& index);
+
+    bool setTreePath(const QString& path);  // false when the place cannot be shown
+    void showDriveInTree(const QString& root);
+    void selectInTree(const QString& path);
+    void setDriveOf(const QString& path);
+    int driveIndexOf(const QString& path) const;  // -1 when no listed drive holds it
+    QString driveRootAt(int index) const;
+    void setFileListFolder(const QString& path);
+
+    QComboBox* drive1_;
+    QTreeView* dir1_;
+    QListView* file1_;
+    QLineEdit* text3_;
+    Shell& shell_;
+
+    QFileSystemModel folders_;
+    DriveFolderFilter treeFilter_;
+    QFileSystemModel files_;
+    bool settingTree_ = false;            // the tree is being moved by us, not the user
+    QHash<QString, QString> driveCurrentFolder_;  // drive root -> its current folder
+
+    QString treePath_;  // model form ("/" separators), no trailing separator except at a root
+    QString saveFolder_;
+    int fileNumber_ = 1;
+    QString nextFilePath_;
+    QString listedFilePath_;
+};
+
+// The mounted volumes that can hold a folder, "/" first.
+QStringList mountedVolumeRoots();
+
+}  // namespace pestrolik

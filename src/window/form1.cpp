@@ -1,0 +1,159 @@
+#include "form1.h"
+
+#include "contact.h"
+#include "folder_browser.h"
+#include "help_text.h"
+#include "link_label.h"
+#include "mobile_size.h"
+#include "progress_strip.h"
+#include "start_button.h"
+#include "window_place.h"
+#include "window_run.h"
+#include "window_settings.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+namespace pestrolik {
+
+namespace {
+
+constexpr QSize clientArea{537, 255};
+
+QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+}  // namespace
+
+Form1::Form1(WindowServices services, QWidget* parent) : QWidget(parent), services_(std::move(services)) {
+    setUpWindow();
+    c_ = createControls(this);
+    arrangeFocusOrder(c_);
+    browser_ = new FolderBrowser(c_, services_.shell, services_.volumeRoots, this);
+    mobile_ = new MobileSize(c_.check2, c_.text2, this);
+    run_ = new WindowRun(*this, c_, services_);
+    connectEvents();
+    startUp();
+}
+
+Form1::~Form1() = default;
+
+void Form1::setUpWindow() {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromUtf8(windowCaption));
+    // A fixed border: it can be moved and minimised, never resized.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFixedSize(clientArea);
+    setWindowIcon(QIcon(QStringLiteral(":/pestrolik/pestrolik_icon.png")));
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(8.25);
+    setFont(font);
+}
+
+void Form1::connectEvents() {
+    connect(c_.command1, &QPushButton::clicked, run_, [this] { run_->click(); });
+    connect(c_.command2, &QPushButton::clicked, this, &Form1::info);
+    connect(c_.command3, &QPushButton::clicked, this, [] {
+        // The about screen opens here.
+    });
+    connect(c_.command4, &QPushButton::clicked, this, &QWidget::close);
+    connect(c_.timer1, &QTimer::timeout, c_.command1, &StartButton::blink);
+    connect(c_.label10, &LinkLabel::clicked, this, [this] { ShellProgramm(fromView(webAddress)); });
+    connect(c_.label15, &LinkLabel::clicked, this,
+            [this] { ShellProgramm(QStringLiteral("mailto:") + fromView(mailAddress)); });
+}
+
+void Form1::startUp() {
+    SettingsStore& store = services_.settings;
+    windowOpen_ = true;
+    const QString stored = readText(store, key::windowSection, key::folder, services_.programFolder);
+    // A folder that is gone, or on a drive that is not ready, cannot be shown.
+    const QString folder = QFileInfo(stored).isDir() ? stored : services_.programFolder;
+    browser_->goToFolder(folder);
+    browser_->setSaveFolder(folder);
+    c_.text1->setText(readText(store, key::windowSection, key::count, QStringLiteral("3")));
+    c_.text2->setText(readText(store, key::windowSection, key::size, QStringLiteral("200")));
+    c_.check2->setChecked(readBox(store, key::windowSection, key::mobile, false));  // may show "128"
+    c_.check3->setChecked(readBox(store, key::windowSection, key::still, false));
+    readPlace();
+    c_.check5->setChecked(readBox(store, key::musicSection, key::openAtEnd, true));
+    mobile_->takeSizeFromText();  // after the mobile box: a ticked box keeps 128
+    c_.timer1->stop();
+    NextFileName();
+    c_.picture1->showStep(0);
+    c_.picture2->showStep(0);
+    // The song table is built here, and the music left stopped with the about mode off.
+}
+
+void Form1::shutDown() {
+    SettingsStore& store = services_.settings;
+    windowOpen_ = false;  // a run still going notices this at its next row
+    writeText(store, key::windowSection, key::folder, browser_->saveFolder());
+    writeText(store, key::windowSection, key::count, c_.text1->text());
+    writeText(store, key::windowSection, key::size, c_.text2->text());
+    writeBox(store, key::windowSection, key::mobile, c_.check2->isChecked());
+    writeBox(store, key::windowSection, key::still, c_.check3->isChecked());
+    writePlace();
+    writeBox(store, key::musicSection, key::openAtEnd, c_.check5->isChecked());
+    // The music is stopped here (StopMusic), which closes the MIDI output.
+}
+
+void Form1::closeEvent(QCloseEvent* event) {
+    if (windowOpen_) shutDown();
+    event->accept();
+    // A run on the stack ends the program itself, after deleting its file.
+    if (!run_->onStack()) services_.endProgram();
+}
+
+void Form1::readPlace() {
+    leftTwips_ = readTwips(services_.settings, key::left, defaultLeftTwips);
+    topTwips_ = readTwips(services_.settings, key::top, defaultTopTwips);
+    QList<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
+    placedAt_ = windowPlace(leftTwips_, topTwips_, size(), screens);
+    if (placedAt_ != pixelsFromTwips(leftTwips_, topTwips_)) {
+        leftTwips_ = defaultLeftTwips;
+        topTwips_ = defaultTopTwips;
+    }
+    move(placedAt_);
+}
+
+void Form1::writePlace() {
+    if (pos() != placedAt_) {
+        leftTwips_ = float(pos().x()) * twipsPerPixel;
+        topTwips_ = float(pos().y()) * twipsPerPixel;
+    }
+    writeTwips(services_.settings, key::left, leftTwips_);
+    writeTwips(services_.settings, key::top, topTwips_);
+}
+
+void Form1::info() { services_.messages.show(MessageIcon::Information, helpTitle(), helpText()); }
+
+void Form1::got() {
+    const QFileInfo written(run_->outputPath());
+    QString location = browser_->saveFolder();
+    // A path typed into Text3 can name another folder: tell where the file really is.
+    if (QDir(written.absolutePath()) != QDir(location)) location = QDir::toNativeSeparators(written.absolutePath());
+    services_.messages.show(MessageIcon::None, QString::fromUtf8(windowCaption) + QStringLiteral(" - Ура!"),
+                            QStringLiteral("Файл  готов!  Его  имя:   \"") + written.fileName() +
+                                QStringLiteral("\"\r\nМестонахождение:   ") + location);
+}
+
+bool Form1::ShellProgramm(const QString& target) { return services_.shell.open(target); }
+
+void Form1::NextFileName() { browser_->NextFileName(); }
+
+void Form1::refreshFileList() { browser_->refreshFileList(); }
+
+float Form1::savedSize() const { return mobile_->savedSize(); }
+
+}  // namespace pestrolik

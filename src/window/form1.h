@@ -1,0 +1,67 @@
+#pragma once
+// The program's one window. It owns every control and the window-level state; the
+// run, the folder browser and the mobile-size box are its helpers.
+
+#include "controls.h"
+#include "window_services.h"
+
+#include <QWidget>
+
+namespace pestrolik {
+
+class FolderBrowser;
+class MobileSize;
+class WindowRun;
+
+class Form1 : public QWidget {
+public:
+    // Runs the start-up sequence: the window comes back as it was left.
+    explicit Form1(WindowServices services, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    // Shows the help text.
+    void info();
+    // Shows the completion message for the file just written.
+    void got();
+    // Hands `target` (a file, a web or "mailto:" address) to the desktop; true when
+    // it was accepted.
+    bool ShellProgramm(const QString& target);
+    // Proposes the next free file name in the save folder, in Text3.
+    void NextFileName();
+    // Lists the save folder's files again.
+    void refreshFileList();
+
+    bool windowOpen() const { return windowOpen_; }
+    bool aboutMode() const { return aboutMode_; }
+    const Controls& controls() const { return c_; }
+    WindowRun& run() { return *run_; }
+    FolderBrowser& folderBrowser() { return *browser_; }
+    float savedSize() const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void setUpWindow();
+    void connectEvents();
+    void startUp();
+    void shutDown();
+    void readPlace();
+    void writePlace();
+
+    WindowServices services_;
+    Controls c_;
+    FolderBrowser* browser_;
+    MobileSize* mobile_;
+    WindowRun* run_;
+
+    bool windowOpen_ = false;
+    bool aboutMode_ = false;
+    // The position as read, written back unchanged when the window did not move, so
+    // that whole twips never drift to the pixel grid.
+    float leftTwips_ = 0;
+    float topTwips_ = 0;
+    QPoint placedAt_;
+};
+
+}  // namespace pestrolik

@@ -1,0 +1,217 @@
+#include "window_run.h"
+
+#include "controls.h"
+#include "form1.h"
+#include "generation_run.h"
+#include "progress_strip.h"
+#include "run_inputs.h"
+#include "start_button.h"
+#include "window_services.h"
+
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTimer>
+
+namespace pestrolik {
+
+namespace {
+
+QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
+
+const QString errorTitle = QStringLiteral("Ошибка");
+const QString noSaveLine = QStringLiteral("Сохранение не произошло.");
+
+}  // namespace
+
+WindowRun::WindowRun(Form1& form, const Controls& controls, WindowServices& services)
+    : QObject(&form), form_(form), c_(controls), services_(services) {}
+
+void WindowRun::click() {
+    // A START while a stopped run is still unwinding would run inside it, and the
+    // unwinding run would then delete the new file: it is ignored.
+    if (onStack_ && !runActive_) return;
+
+    c_.check4->setEnabled(true);
+    if (!c_.check4->isChecked()) chooseParameters(params_, services_.clock, services_.random);
+    if (runActive_)
+        stopClick();
+    else
+        start();
+}
+
+void WindowRun::start() {
+    runActive_ = true;
+    c_.timer1->start();
+    c_.command1->setText(QString::fromUtf8(stopCaption));
+
+    const RunInputs inputs = readRunInputs(c_.text1->text().toStdString(), c_.text2->text().toStdString());
+    if (inputs.problem != InputProblem::None) {
+        services_.messages.show(MessageIcon::Exclamation, fromView(inputProblemTitle),
+                                fromView(inputProblemMessage(inputs.problem)));
+        showIdleLook();  // no "СТОП" left on an idle window
+        return;
+    }
+    if (!c_.check4->isChecked()) params_.refSize = inputs.pictureSize;
+
+    RunRequest request;
+    request.frameCount = inputs.frameCount;
+    request.pictureSize = inputs.pictureSize;
+    request.stillBackground = c_.check3->isChecked();
+    request.params = params_;
+    request.jobs = 1;
+    outputPath_ = c_.text3->text();
+    request.outputPath = outputPath_.toStdString();
+    form_.setWindowTitle(QString::fromUtf8(windowCaption) + QStringLiteral(" - Создание файла ") + outputPath_);
+
+    if (QFileInfo::exists(outputPath_)) {
+        refuseExistingFile();
+        return;
+    }
+
+    onStack_ = true;
+    sinceTurn_.start();
+    const RunOutcome outcome = runGeneration(request, *this, services_.openSink);
+    onStack_ = false;
+
+    switch (outcome) {
+    case RunOutcome::Completed:
+        endOfRun();
+        // Closed during the last rows: the file is whole, and nobody is left to tell.
+        if (!form_.windowOpen()) return services_.endProgram();
+        finishReport();
+        return;
+    case RunOutcome::FileExists:  // appeared after the look above
+        refuseExistingFile();
+        return;
+    case RunOutcome::Stopped:
+        // STOP and then closing before the run noticed: the program still ends.
+        if (!form_.windowOpen()) return endProgramAfterClosing();
+        c_.command1->showColour(QColor::fromRgb(idleColour));
+        services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Операция прервана"),
+                                QStringLiteral("Процесс был прерван.\r\n") + noSaveLine);
+        c_.timer1->stop();
+        return;
+    case RunOutcome::Exited:
+        endProgramAfterClosing();
+        return;
+    case RunOutcome::CreateFailed:
+    case RunOutcome::WriteFailed:
+        reportFailure(outcome == RunOutcome::WriteFailed);
+        return;
+    }
+}
+
+void WindowRun::stopClick() {
+    c_.command1->setText(QString::fromUtf8(startCaption));
+    runActive_ = false;
+    form_.setWindowTitle(QString::fromUtf8(windowCaption));
+    c_.picture1->showStep(0);
+    c_.picture2->showStep(0);
+    c_.label7->clear();
+    c_.label9->clear();
+}
+
+void WindowRun::refuseExistingFile() {
+    services_.messages.show(MessageIcon::Exclamation, errorTitle,
+                            QStringLiteral("В этой папке уже есть такой файл :\r\n") + outputPath_ + u'.');
+    skipFinish_ = true;
+    endOfRun();
+    finishReport();
+}
+
+void WindowRun::reportFailure(bool writing) {
+    // Like the end of a run, but the proposal in Text3 stays: the user may want to
+    // correct the path that failed.
+    c_.label7->clear();
+    c_.label9->clear();
+    c_.picture1->showStep(0);
+    c_.picture2->showStep(0);
+    form_.setWindowTitle(QString::fromUtf8(windowCaption));
+    showIdleLook();
+    form_.refreshFileList();
+    const QString what = writing ? QStringLiteral("Не удалось записать файл :\r\n")
+                                 : QStringLiteral("Не удалось создать файл :\r\n");
+    services_.messages.show(MessageIcon::Exclamation, errorTitle,
+                            what + outputPath_ + QStringLiteral(".\r\n") + noSaveLine);
+    if (!form_.windowOpen()) services_.endProgram();
+}
+
+void WindowRun::showIdleLook() {
+    runActive_ = false;
+    c_.command1->setText(QString::fromUtf8(startCaption));
+    c_.timer1->stop();
+    c_.command1->showColour(QColor::fromRgb(idleColour));
+}
+
+void WindowRun::endOfRun() {
+    c_.label7->clear();
+    c_.label9->clear();
+    c_.picture1->showStep(0);
+    c_.picture2->showStep(0);
+    form_.setWindowTitle(QString::fromUtf8(windowCaption));
+    c_.command1->setText(QString::fromUtf8(startCaption));
+    c_.timer1->stop();
+    c_.command1->showColour(QColor::fromRgb(idleColour));
+    form_.refreshFileList();
+    runActive_ = false;
+    form_.NextFileName();
+}
+
+void WindowRun::finishReport() {
+    if (!skipFinish_) {
+        if (c_.check5->isChecked())
+            openResult();
+        else
+            form_.got();
+    }
+    skipFinish_ = false;
+    if (form_.aboutMode()) c_.picture2->hide();
+}
+
+void WindowRun::openResult() { services_.shell.open(outputPath_); }
+
+void WindowRun::endProgramAfterClosing() {
+    c_.command1->showColour(QColor::fromRgb(idleColour));
+    services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Выход из программы"),
+                            QStringLiteral("Процесс не был завершён.\r\n") + noSaveLine);
+    c_.timer1->stop();
+    services_.endProgram();
+}
+
+RunVerdict WindowRun::verdict() {
+    if (!runActive_) return RunVerdict::Stop;
+    if (!form_.windowOpen()) return RunVerdict::Exit;
+    return RunVerdict::Continue;
+}
+
+void WindowRun::yield() {
+    // Flags change only inside processEvents, so turning the loop less often than
+    // every row changes nothing the row check sees; it only saves time.
+    if (turnIntervalMs_ > 0 && sinceTurn_.elapsed() < turnIntervalMs_) return;
+    QCoreApplication::processEvents();
+    sinceTurn_.restart();
+}
+
+bool WindowRun::stillBackground() { return c_.check3->isChecked(); }
+
+// After a STOP click the idle look stays, whatever the unwinding run still reports.
+void WindowRun::pictureStarted(int frameNo) {
+    if (runActive_) c_.label9->setText(QStringLiteral("Создаётся картинка  №  ") + QString::number(frameNo));
+}
+
+void WindowRun::frameStripChanged(int step) {
+    if (runActive_) c_.picture1->showStep(step);
+}
+
+void WindowRun::totalStripChanged(int step) {
+    if (runActive_) c_.picture2->showStep(step);
+}
+
+void WindowRun::percentChanged(int percent) {
+    if (runActive_) c_.label7->setText(QString::number(percent) + QStringLiteral(" %  готово"));
+}
+
+}  // namespace pestrolik

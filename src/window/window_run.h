@@ -1,0 +1,69 @@
+#pragma once
+// The START/STOP button's run inside the window: validation and refusals, the
+// running look, progress, STOP and closing, and the report at the end. The run
+// executes on the window's thread and lets the event loop turn while it works.
+
+#include "picture_params.h"
+#include "run_host.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QString>
+
+namespace pestrolik {
+
+class Form1;
+struct Controls;
+struct WindowServices;
+
+class WindowRun : public QObject, public RunHost {
+public:
+    // Everything given is the window's and outlives the run.
+    WindowRun(Form1& form, const Controls& controls, WindowServices& services);
+
+    // A click of Command1: START when idle, STOP during a run. A START returns when
+    // its run has ended.
+    void click();
+
+    bool active() const { return runActive_; }
+    bool onStack() const { return onStack_; }  // a run is executing, perhaps stopped and unwinding
+    const QString& outputPath() const { return outputPath_; }
+    const PictureParams& params() const { return params_; }
+
+    // The event loop turns at most this often during a run (0: at every yield).
+    void setTurnIntervalMs(int ms) { turnIntervalMs_ = ms; }
+
+    // RunHost
+    RunVerdict verdict() override;
+    void yield() override;
+    bool stillBackground() override;
+    void pictureStarted(int frameNo) override;
+    void frameStripChanged(int step) override;
+    void totalStripChanged(int step) override;
+    void percentChanged(int percent) override;
+
+private:
+    void start();
+    void stopClick();
+    void refuseExistingFile();
+    void reportFailure(bool writing);
+    void showIdleLook();
+    void endOfRun();
+    void finishReport();
+    void openResult();
+    void endProgramAfterClosing();
+
+    Form1& form_;
+    const Controls& c_;
+    WindowServices& services_;
+
+    bool runActive_ = false;
+    bool onStack_ = false;
+    bool skipFinish_ = false;
+    QString outputPath_;
+    PictureParams params_;
+    QElapsedTimer sinceTurn_;
+    int turnIntervalMs_ = 15;
+};
+
+}  // namespace pestrolik
