@@ -90,6 +90,8 @@ public:
 
     // Makes a new window on the same services and folder (a restart).
     void restart(const std::function<void(WindowServices&)>& adjust = {});
+    // The store the next restart reads (not owned; null: the recording memory store).
+    void useSettings(SettingsStore* settings) { settings_ = settings; }
 
     Form1& form() { return *form_; }
     const Controls& c() { return form_->controls(); }
@@ -135,7 +137,8 @@ void writeFile(const QString& path, const QByteArray& bytes = "x");
 // The text of every row File1 lists, in order.
 QStringList listedFiles(const Controls& c);
 
-// Keeps the tests away from the user's own settings and screens.
+// Keeps the tests away from the user's own settings (the config folder becomes a
+// temporary one) and screens.
 void isolateFromUser();
 
 }  // namespace pestrolik::test
@@ -145,7 +148,6 @@ void isolateFromUser();
         pestrolik::test::isolateFromUser();                  \
         QApplication app(argc, argv);                        \
         QApplication::setQuitOnLastWindowClosed(false);      \
-        QStandardPaths::setTestModeEnabled(true);            \
         TestClass tc;                                        \
         return QTest::qExec(&tc, argc, argv);                \
     }
