@@ -1,6 +1,7 @@
 // pestrolik: the window that makes random animated GIFs.
 
 #include "chance.h"
+#include "controls.h"
 #include "folder_browser.h"
 #include "form1.h"
 #include "message_boxes.h"
@@ -14,6 +15,7 @@ int main(int argc, char** argv) {
     // The window ends the program itself: a run on the stack must first delete its
     // file and say so, even after the last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setFont(pestrolik::windowFont());  // the message boxes look like the window
 
     pestrolik::QtSettingsStore settings;
     pestrolik::QtMessageBoxes messages;

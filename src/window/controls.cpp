@@ -57,6 +57,13 @@ QFont boxFont() {
 
 }  // namespace
 
+QFont windowFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
+    font.setPointSizeF(8.25);
+    return font;
+}
+
 Controls createControls(QWidget* form) {
     Controls c{};
     // Outlines first, so that everything inside them lies above.

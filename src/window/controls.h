@@ -2,6 +2,8 @@
 // Every control of the main window with its name, caption, place, font and start
 // state. Behaviour is attached elsewhere; this is the window's layout table.
 
+#include <QFont>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -59,6 +61,10 @@ struct Controls {
     QTimer* timer1;  // blinks the start button
     QTimer* timer3;  // music steps
 };
+
+// The window's own font, which every control uses unless the table says otherwise:
+// Arial 8.25 pt, or its metric twin where Arial is missing.
+QFont windowFont();
 
 // Creates the controls as children of `form`, in their start state.
 Controls createControls(QWidget* form);

@@ -160,7 +160,6 @@ bool FolderBrowser::setTreePath(const QString& path) {
 void FolderBrowser::showDriveInTree(const QString& root) {
     QScopedValueRollback moving(settingTree_, true);
     treeFilter_.setDriveRoot(root);
-    folders_.setRootPath(root);
     // The tree's top item is the drive's root itself, as a drive list's tree shows it.
     const QModelIndex above = QDir(root).isRoot() ? QModelIndex() : folders_.index(QFileInfo(root).absolutePath());
     dir1_->setRootIndex(treeFilter_.mapFromSource(above));
@@ -168,6 +167,7 @@ void FolderBrowser::showDriveInTree(const QString& root) {
 
 void FolderBrowser::selectInTree(const QString& path) {
     QScopedValueRollback moving(settingTree_, true);
+    folders_.setRootPath(path);  // loads and watches the folder's own sub-folders
     const QModelIndex shown = treeFilter_.mapFromSource(folders_.index(path));
     dir1_->setCurrentIndex(shown);
     for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) dir1_->expand(up);

@@ -53,10 +53,7 @@ void Form1::setUpWindow() {
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(clientArea);
     setWindowIcon(QIcon(QStringLiteral(":/pestrolik/pestrolik_icon.png")));
-    QFont font;
-    font.setFamilies({QStringLiteral("Arial"), QStringLiteral("Liberation Sans")});
-    font.setPointSizeF(8.25);
-    setFont(font);
+    setFont(windowFont());
 }
 
 void Form1::connectEvents() {

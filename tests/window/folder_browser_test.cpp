@@ -131,6 +131,8 @@ void FolderBrowserTest::storedNames() {
 
 void FolderBrowserTest::startUpShowsStoredFolder() {
     TestWindow w;
+    QVERIFY(QDir().mkdir(w.pathIn("sub")));
+    w.restart();
     FolderBrowser& browser = w.form().folderBrowser();
     QCOMPARE(browser.saveFolder(), w.folder());
     QCOMPARE(browser.treePath(), w.folder());
@@ -141,6 +143,12 @@ void FolderBrowserTest::startUpShowsStoredFolder() {
     // The tree shows the path down from the drive's root, the chosen folder selected.
     QCOMPARE(w.c().dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(), w.folder());
     QVERIFY(w.c().dir1->isExpanded(w.c().dir1->currentIndex().parent()));
+    // ... and the folder's own sub-folders under it.
+    const QPersistentModelIndex current = w.c().dir1->currentIndex();
+    QVERIFY(w.c().dir1->isExpanded(current));
+    QTRY_COMPARE(w.c().dir1->model()->rowCount(current), 1);
+    QCOMPARE(w.c().dir1->model()->index(0, 0, current).data().toString(), QString("sub"));
+    QCOMPARE(w.c().dir1->currentIndex(), QModelIndex(current));
 }
 
 void FolderBrowserTest::folderChange() {
