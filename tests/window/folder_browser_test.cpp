@@ -56,8 +56,6 @@ private slots:
     void proposals_data();
     void proposals();
     void proposalInRootFolder();
-    void storedNames_data();
-    void storedNames();
     void startUpShowsStoredFolder();
     void folderChange();
     void proposalIsNotCached();
@@ -103,30 +101,6 @@ void FolderBrowserTest::proposalInRootFolder() {
     QTemporaryDir dir;
     writeFile(dir.filePath("Kaleidrix_1.GIF"));
     QCOMPARE(proposeNextFileName(dir.path() + "/").path, dir.path() + "//Kaleidrix_2.GIF");
-}
-
-void FolderBrowserTest::storedNames_data() {
-    QTest::addColumn<QString>("create");
-    QTest::addColumn<QString>("lookUp");
-    QTest::addColumn<QString>("stored");  // null: nothing found
-    QTest::newRow("plain file") << "Kaleidrix_1.GIF" << "Kaleidrix_1.GIF" << "Kaleidrix_1.GIF";
-    QTest::newRow("missing") << "" << "Kaleidrix_1.GIF" << QString();
-    QTest::newRow("hidden file") << ".Kaleidrix_1.GIF" << ".Kaleidrix_1.GIF" << QString();
-    QTest::newRow("folder") << "dir/" << "dir" << QString();
-}
-
-void FolderBrowserTest::storedNames() {
-    QFETCH(QString, create);
-    QFETCH(QString, lookUp);
-    QFETCH(QString, stored);
-    QTemporaryDir dir;
-    if (create.endsWith('/'))
-        QVERIFY(QDir(dir.path()).mkdir(create.chopped(1)));
-    else if (!create.isEmpty())
-        writeFile(dir.filePath(create));
-    const std::optional<QString> found = storedFileName(dir.filePath(lookUp));
-    QCOMPARE(found.has_value(), !stored.isNull());
-    if (found) QCOMPARE(*found, stored);
 }
 
 void FolderBrowserTest::startUpShowsStoredFolder() {

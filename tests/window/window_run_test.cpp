@@ -10,6 +10,7 @@
 #include "window_run.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QCheckBox>
 #include <QFile>
 #include <QLabel>
@@ -54,6 +55,7 @@ class WindowRunTest : public QObject {
 private slots:
     void completedRun();
     void openAtEnd();
+    void reportNamesFolderWritten();
     void refusedInputs_data();
     void refusedInputs();
     void existingFileRefused();
@@ -118,6 +120,21 @@ void WindowRunTest::openAtEnd() {
     QCOMPARE(w.shell.opened, QStringList{w.pathIn("Kaleidrix_1.GIF")});
     QVERIFY(w.messages.shown.isEmpty());
     QVERIFY(decodeGif(w.pathIn("Kaleidrix_1.GIF")).ok);
+}
+
+// A path typed into Text3 may lead elsewhere: the report names where the file is.
+void WindowRunTest::reportNamesFolderWritten() {
+    TestWindow w;
+    w.c().check5->setChecked(false);
+    QVERIFY(QDir().mkdir(w.pathIn("elsewhere")));
+    w.c().text3->setText(w.pathIn("elsewhere/mine.gif"));
+    w.start("1", "10");
+    QVERIFY(decodeGif(w.pathIn("elsewhere/mine.gif")).ok);
+    QCOMPARE(w.messages.shown.size(), 1);
+    QCOMPARE(w.messages.shown[0].text,
+             QString("Файл  готов!  Его  имя:   \"mine.gif\"\r\nМестонахождение:   ") + w.pathIn("elsewhere"));
+    // The next proposal is back in the save folder.
+    QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_1.GIF"));
 }
 
 void WindowRunTest::refusedInputs_data() {

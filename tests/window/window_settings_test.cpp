@@ -48,6 +48,8 @@ private slots:
     void mobileBoxAtStartUp();
     void corruptValues_data();
     void corruptValues();
+    void storedFolder_data();
+    void storedFolder();
     void places_data();
     void places();
     void unmovedWindowKeepsItsTwips();
@@ -219,6 +221,35 @@ void WindowSettingsTest::corruptValues() {
     QCOMPARE(w.c().check5->isChecked(), openAtEnd);
     QCOMPARE(w.form().pos(), place);
     QVERIFY(std::isfinite(w.form().savedSize()));
+    QVERIFY(w.messages.shown.isEmpty());
+}
+
+// The stored folder is the save folder exactly as stored until the first change;
+// one that is gone gives the program's own folder.
+void WindowSettingsTest::storedFolder_data() {
+    QTest::addColumn<QString>("relative");  // under the test's folder; "*" for the folder itself
+    QTest::addColumn<bool>("exists");
+    QTest::addColumn<QString>("saveFolder");
+    QTest::addColumn<QString>("proposal");
+    QTest::newRow("as stored") << "sub" << true << "sub" << "sub/Kaleidrix_1.GIF";
+    QTest::newRow("trailing separator kept") << "sub/" << true << "sub/" << "sub//Kaleidrix_1.GIF";
+    QTest::newRow("gone") << "gone" << false << "*" << "Kaleidrix_1.GIF";
+}
+
+void WindowSettingsTest::storedFolder() {
+    QFETCH(QString, relative);
+    QFETCH(bool, exists);
+    QFETCH(QString, saveFolder);
+    QFETCH(QString, proposal);
+    TestWindow w;
+    if (exists) QVERIFY(QDir().mkdir(w.pathIn("sub")));
+    w.memorySettings.save("tem2", "put", w.pathIn(relative).toStdString());
+    w.restart();
+
+    FolderBrowser& browser = w.form().folderBrowser();
+    QCOMPARE(browser.saveFolder(), saveFolder == "*" ? w.folder() : w.pathIn(saveFolder));
+    QCOMPARE(browser.treePath(), exists ? w.pathIn("sub") : w.folder());
+    QCOMPARE(w.c().text3->text(), w.pathIn(proposal));
     QVERIFY(w.messages.shown.isEmpty());
 }
 
