@@ -11,6 +11,7 @@
 #include <QListView>
 #include <QScopedValueRollback>
 #include <QStorageInfo>
+#include <QTimer>
 #include <QTreeView>
 
 #include <algorithm>
@@ -61,19 +62,36 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
       file1_(controls.file1),
       text3_(controls.text3),
       shell_(shell),
-      treeFilter_(&folders_) {
+      treeFilter_(&folders_),
+      fileFilter_(&files_) {
     for (const QString& root : volumeRoots) drive1_->addItem(shownForm(modelForm(root)));
 
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_.setReadOnly(true);
+    // The model may drop a folder it has just been shown (a listing made before the
+    // folder existed arrives late); the current item then moves, which is no choice
+    // of the user's. Connected before the view is, so this runs first.
+    connect(&treeFilter_, &QAbstractItemModel::rowsAboutToBeRemoved, this, [this] { treeRowsGoing_ = true; });
+    connect(&treeFilter_, &QAbstractItemModel::rowsRemoved, this, [this] {
+        treeRowsGoing_ = false;
+        QTimer::singleShot(0, this, &FolderBrowser::keepTreeOnItsPath);
+    });
     dir1_->setModel(&treeFilter_);
     for (int column = 1; column < folders_.columnCount(); ++column) dir1_->hideColumn(column);
 
-    files_.setFilter(QDir::Files);  // no hidden or system files
-    files_.setNameFilters({fileListPattern});
+    // Folders and hidden entries stay in the model; fileFilter_ leaves only ordinary files.
+    files_.setFilter(QDir::Files | QDir::AllDirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    files_.setNameFilters({fileListPattern});  // folders are not held to it
     files_.setNameFilterDisables(false);
     files_.setReadOnly(true);
-    file1_->setModel(&files_);
+    file1_->setModel(&fileFilter_);
+    // The same late listing can drop the listed folder itself from the model.
+    connect(&files_, &QAbstractItemModel::rowsRemoved, this, [this] {
+        QTimer::singleShot(0, this, [this] {
+            if (!file1_->rootIndex().isValid()) attachFileList();
+        });
+    });
+    if (drive1_->count() > 0) showDriveInTree(driveRootAt(0));
 
     connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderBrowser::onDriveChanged);
     connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
@@ -117,7 +135,7 @@ void FolderBrowser::onDriveChanged(int index) {
 }
 
 void FolderBrowser::onTreeCurrentChanged(const QModelIndex& current) {
-    if (settingTree_) return;
+    if (settingTree_ || treeRowsGoing_) return;
     const QString path = folders_.filePath(treeFilter_.mapToSource(current));
     if (path.isEmpty() || path == treePath_) return;
     treePath_ = path;
@@ -133,7 +151,7 @@ void FolderBrowser::onFolderChanged() {
 }
 
 void FolderBrowser::onFileClicked(const QModelIndex& index) {
-    const QString name = files_.fileName(index);  // before the list may be moved
+    const QString name = files_.fileName(fileFilter_.mapToSource(index));  // before the list may be moved
     const QString folder = modelForm(saveFolder_);
     setDriveOf(folder);
     setTreePath(folder);
@@ -157,9 +175,15 @@ bool FolderBrowser::setTreePath(const QString& path) {
     return true;
 }
 
+void FolderBrowser::keepTreeOnItsPath() {
+    const QString shown = folders_.filePath(treeFilter_.mapToSource(dir1_->currentIndex()));
+    if (shown != treePath_ && isReadyFolder(treePath_)) selectInTree(treePath_);
+}
+
 void FolderBrowser::showDriveInTree(const QString& root) {
     QScopedValueRollback moving(settingTree_, true);
     treeFilter_.setDriveRoot(root);
+    folders_.setRootPath(root);  // without a root path the model fetches nothing
     // The tree's top item is the drive's root itself, as a drive list's tree shows it.
     const QModelIndex above = QDir(root).isRoot() ? QModelIndex() : folders_.index(QFileInfo(root).absolutePath());
     dir1_->setRootIndex(treeFilter_.mapFromSource(above));
@@ -167,7 +191,6 @@ void FolderBrowser::showDriveInTree(const QString& root) {
 
 void FolderBrowser::selectInTree(const QString& path) {
     QScopedValueRollback moving(settingTree_, true);
-    folders_.setRootPath(path);  // loads and watches the folder's own sub-folders
     const QModelIndex shown = treeFilter_.mapFromSource(folders_.index(path));
     dir1_->setCurrentIndex(shown);
     for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) dir1_->expand(up);
@@ -193,7 +216,16 @@ QString FolderBrowser::driveRootAt(int index) const { return modelForm(drive1_->
 
 void FolderBrowser::setFileListFolder(const QString& path) {
     if (path.isEmpty()) return;
-    file1_->setRootIndex(files_.setRootPath(path));
+    listFolder_ = path;
+    fileFilter_.setFolder(path);
+    files_.setRootPath(path);
+    attachFileList();
+}
+
+void FolderBrowser::attachFileList() {
+    const QModelIndex folder = files_.index(listFolder_);  // made again if it was dropped
+    file1_->setRootIndex(fileFilter_.mapFromSource(folder));
+    if (files_.canFetchMore(folder)) files_.fetchMore(folder);
 }
 
 }  // namespace pestrolik

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include "drive_folder_filter.h"
+#include "file_list_filter.h"
 
 class QComboBox;
 class QLineEdit;
@@ -61,6 +62,8 @@ private:
     int driveIndexOf(const QString& path) const;  // -1 when no listed drive holds it
     QString driveRootAt(int index) const;
     void setFileListFolder(const QString& path);
+    void attachFileList();
+    void keepTreeOnItsPath();
 
     QComboBox* drive1_;
     QTreeView* dir1_;
@@ -71,7 +74,10 @@ private:
     QFileSystemModel folders_;
     DriveFolderFilter treeFilter_;
     QFileSystemModel files_;
-    bool settingTree_ = false;            // the tree is being moved by us, not the user
+    FileListFilter fileFilter_;
+    bool settingTree_ = false;     // the tree is being moved by us, not the user
+    bool treeRowsGoing_ = false;   // the model is dropping rows, which moves the current item
+    QString listFolder_;           // model form
     QHash<QString, QString> driveCurrentFolder_;  // drive root -> its current folder
 
     QString treePath_;  // model form ("/" separators), no trailing separator except at a root

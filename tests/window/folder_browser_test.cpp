@@ -132,7 +132,6 @@ void FolderBrowserTest::folderChange() {
     writeFile(sub + "/Kaleidrix_1.GIF");
     writeFile(sub + "/a.gif");
     w.c().text3->setText("typed by hand");
-
     chooseInTree(w.c(), sub);
 
     FolderBrowser& browser = w.form().folderBrowser();
@@ -140,6 +139,8 @@ void FolderBrowserTest::folderChange() {
     QCOMPARE(browser.fileListFolder(), sub);
     QCOMPARE(w.c().text3->text(), sub + "/Kaleidrix_2.GIF");
     QTRY_COMPARE(listedFiles(w.c()), (QStringList{"a.gif", "Kaleidrix_1.GIF"}));
+    // The tree stays on the chosen folder whatever the model does meanwhile.
+    QCOMPARE(w.c().dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(), sub);
 }
 
 // Deleting a file and coming back proposes its number again.
