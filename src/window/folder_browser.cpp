@@ -77,6 +77,15 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
         QTimer::singleShot(0, this, &FolderBrowser::keepTreeOnItsPath);
     });
     dir1_->setModel(&treeFilter_);
+    // Folders listed above the chosen one push it down as they arrive, and sorting
+    // moves it again: keep it in view.
+    connect(&treeFilter_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& parent) { keepCurrentInViewAfterChangeIn(parent); });
+    connect(&treeFilter_, &QAbstractItemModel::layoutChanged, this,
+            [this](const QList<QPersistentModelIndex>& parents) {
+                if (parents.isEmpty()) keepCurrentInViewAfterChangeIn({});
+                for (const QPersistentModelIndex& parent : parents) keepCurrentInViewAfterChangeIn(parent);
+            });
     for (int column = 1; column < folders_.columnCount(); ++column) dir1_->hideColumn(column);
 
     // Folders and hidden entries stay in the model; fileFilter_ leaves only ordinary files.
@@ -175,6 +184,17 @@ bool FolderBrowser::setTreePath(const QString& path) {
     return true;
 }
 
+void FolderBrowser::keepCurrentInViewAfterChangeIn(const QModelIndex& parent) {
+    // An invalid parent is the top of the model, above every drive.
+    if (parent.isValid() && !holds(folders_.filePath(treeFilter_.mapToSource(parent)), treePath_)) return;
+    if (scrollQueued_) return;
+    scrollQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        scrollQueued_ = false;
+        dir1_->scrollTo(dir1_->currentIndex(), QAbstractItemView::PositionAtCenter);
+    });
+}
+
 void FolderBrowser::keepTreeOnItsPath() {
     const QString shown = folders_.filePath(treeFilter_.mapToSource(dir1_->currentIndex()));
     if (shown != treePath_ && isReadyFolder(treePath_)) selectInTree(treePath_);
@@ -195,7 +215,7 @@ void FolderBrowser::selectInTree(const QString& path) {
     dir1_->setCurrentIndex(shown);
     for (QModelIndex up = shown.parent(); up.isValid(); up = up.parent()) dir1_->expand(up);
     dir1_->expand(shown);
-    dir1_->scrollTo(shown);
+    dir1_->scrollTo(shown, QAbstractItemView::PositionAtCenter);  // its sub-folders below it
 }
 
 void FolderBrowser::setDriveOf(const QString& path) {

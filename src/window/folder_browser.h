@@ -64,6 +64,7 @@ private:
     void setFileListFolder(const QString& path);
     void attachFileList();
     void keepTreeOnItsPath();
+    void keepCurrentInViewAfterChangeIn(const QModelIndex& parent);
 
     QComboBox* drive1_;
     QTreeView* dir1_;
@@ -77,6 +78,7 @@ private:
     FileListFilter fileFilter_;
     bool settingTree_ = false;     // the tree is being moved by us, not the user
     bool treeRowsGoing_ = false;   // the model is dropping rows, which moves the current item
+    bool scrollQueued_ = false;
     QString listFolder_;           // model form
     QHash<QString, QString> driveCurrentFolder_;  // drive root -> its current folder
 

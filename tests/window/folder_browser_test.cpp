@@ -123,6 +123,12 @@ void FolderBrowserTest::startUpShowsStoredFolder() {
     QTRY_COMPARE(w.c().dir1->model()->rowCount(current), 1);
     QCOMPARE(w.c().dir1->model()->index(0, 0, current).data().toString(), QString("sub"));
     QCOMPARE(w.c().dir1->currentIndex(), QModelIndex(current));
+    // ... and stays so once the model has listed everything on the way.
+    QTest::qWait(1000);
+    QCOMPARE(w.c().dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(), w.folder());
+    for (QModelIndex up = w.c().dir1->currentIndex().parent(); up.isValid(); up = up.parent())
+        QVERIFY2(w.c().dir1->isExpanded(up), qPrintable(up.data().toString()));
+    QVERIFY(w.c().dir1->visualRect(w.c().dir1->currentIndex()).intersects(w.c().dir1->viewport()->rect()));
 }
 
 void FolderBrowserTest::folderChange() {
