@@ -24,8 +24,7 @@ void FileListFilter::setFolder(const QString& folder) {
 
 bool FileListFilter::filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const {
     const QModelIndex index = source_->index(sourceRow, 0, sourceParent);
-    if (source_->isDir(index)) return folderWithSlash_.startsWith(withSlash(source_->filePath(index)));
-    return !source_->fileInfo(index).isHidden();
+    return !source_->isDir(index) || folderWithSlash_.startsWith(withSlash(source_->filePath(index)));
 }
 
 }  // namespace pestrolik

@@ -1,8 +1,8 @@
 #pragma once
-// What the file list shows of a file-system model: the ordinary files of its folder,
-// never folders. The model itself must keep folders (and hidden ones): it filters
-// out a folder it already knows when that folder later becomes the list's root,
-// and the list would then show the top of the file system instead.
+// What the file list shows of a file-system model: the files of its folder, never
+// folders. The model itself must keep folders: it filters out a folder it already
+// knows when that folder later becomes the list's root, and the list would then show
+// the top of the file system instead.
 
 #include <QSortFilterProxyModel>
 

@@ -88,8 +88,9 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
             });
     for (int column = 1; column < folders_.columnCount(); ++column) dir1_->hideColumn(column);
 
-    // Folders and hidden entries stay in the model; fileFilter_ leaves only ordinary files.
-    files_.setFilter(QDir::Files | QDir::AllDirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    // Folders stay in the model (a hidden one above the list's folder is let through by
+    // the model itself); fileFilter_ leaves only the files.
+    files_.setFilter(QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot);
     files_.setNameFilters({fileListPattern});  // folders are not held to it
     files_.setNameFilterDisables(false);
     files_.setReadOnly(true);

@@ -63,6 +63,7 @@ private slots:
     void unreadyDriveKeepsFolder();
     void driveRemembersItsFolder();
     void fileListPattern();
+    void folderInsideHiddenFolder();
     void listedFileClicks();
 };
 
@@ -224,6 +225,19 @@ void FolderBrowserTest::fileListPattern() {
         writeFile(w.pathIn(name));
     QVERIFY(QDir().mkdir(w.pathIn("g.gif")));
     QTRY_COMPARE(listedFiles(w.c()), (QStringList{"a.gif", "b.GIFs", "c.Gif.txt", "Kaleidrix_1.GIF"}));
+}
+
+// A save folder inside a hidden folder is still listed, though the tree hides such
+// folders.
+void FolderBrowserTest::folderInsideHiddenFolder() {
+    TestWindow w;
+    QVERIFY(QDir().mkpath(w.pathIn(".hidden/pictures")));
+    writeFile(w.pathIn(".hidden/pictures/a.gif"));
+    w.memorySettings.save("tem2", "put", w.pathIn(".hidden/pictures").toStdString());
+    w.restart();
+    QCOMPARE(w.form().folderBrowser().saveFolder(), w.pathIn(".hidden/pictures"));
+    QTRY_COMPARE(listedFiles(w.c()), QStringList{"a.gif"});
+    QCOMPARE(w.c().text3->text(), w.pathIn(".hidden/pictures/Kaleidrix_1.GIF"));
 }
 
 void FolderBrowserTest::listedFileClicks() {
