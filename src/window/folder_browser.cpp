@@ -65,7 +65,18 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
       treeFilter_(&folders_),
       fileFilter_(&files_) {
     for (const QString& root : volumeRoots) drive1_->addItem(shownForm(modelForm(root)));
+    setUpFolderTree();
+    setUpFileList();
+    if (drive1_->count() > 0) showDriveInTree(driveRootAt(0));
 
+    connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderBrowser::onDriveChanged);
+    connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &FolderBrowser::onTreeCurrentChanged);
+    connect(file1_, &QListView::clicked, this, &FolderBrowser::onFileClicked);
+    connect(file1_, &QListView::doubleClicked, this, &FolderBrowser::onFileDoubleClicked);
+}
+
+void FolderBrowser::setUpFolderTree() {
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     folders_.setReadOnly(true);
     // The model may drop a folder it has just been shown (a listing made before the
@@ -77,6 +88,7 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
         QTimer::singleShot(0, this, &FolderBrowser::keepTreeOnItsPath);
     });
     dir1_->setModel(&treeFilter_);
+    for (int column = 1; column < folders_.columnCount(); ++column) dir1_->hideColumn(column);
     // Folders listed above the chosen one push it down as they arrive, and sorting
     // moves it again: keep it in view.
     connect(&treeFilter_, &QAbstractItemModel::rowsInserted, this,
@@ -86,8 +98,9 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
                 if (parents.isEmpty()) keepCurrentInViewAfterChangeIn({});
                 for (const QPersistentModelIndex& parent : parents) keepCurrentInViewAfterChangeIn(parent);
             });
-    for (int column = 1; column < folders_.columnCount(); ++column) dir1_->hideColumn(column);
+}
 
+void FolderBrowser::setUpFileList() {
     // Folders stay in the model (a hidden one above the list's folder is let through by
     // the model itself); fileFilter_ leaves only the files.
     files_.setFilter(QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot);
@@ -101,13 +114,6 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
             if (!file1_->rootIndex().isValid()) attachFileList();
         });
     });
-    if (drive1_->count() > 0) showDriveInTree(driveRootAt(0));
-
-    connect(drive1_, &QComboBox::currentIndexChanged, this, &FolderBrowser::onDriveChanged);
-    connect(dir1_->selectionModel(), &QItemSelectionModel::currentChanged, this,
-            &FolderBrowser::onTreeCurrentChanged);
-    connect(file1_, &QListView::clicked, this, &FolderBrowser::onFileClicked);
-    connect(file1_, &QListView::doubleClicked, this, &FolderBrowser::onFileDoubleClicked);
 }
 
 QString FolderBrowser::treePath() const { return shownForm(treePath_); }

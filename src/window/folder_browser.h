@@ -49,6 +49,8 @@ public:
     QString listedFilePath() const { return listedFilePath_; }
 
 private:
+    void setUpFolderTree();
+    void setUpFileList();
     void onDriveChanged(int index);
     void onTreeCurrentChanged(const QModelIndex& current);
     void onFolderChanged();
