@@ -3,6 +3,7 @@
 #include "chance.h"
 #include "controls.h"
 #include "folder_browser.h"
+#include "fallback_midi_output.h"
 #include "form1.h"
 #include "message_boxes.h"
 #include "qt_settings_store.h"
@@ -22,6 +23,7 @@ int main(int argc, char** argv) {
     pestrolik::DesktopShell shell;
     pestrolik::SystemClock clock;
     pestrolik::SystemRandom random;
+    const auto midi = pestrolik::makeSystemMidiOutput();
 
     pestrolik::Form1 form({
         .settings = settings,
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
         .shell = shell,
         .clock = clock,
         .random = random,
+        .midi = *midi,
         .programFolder = QCoreApplication::applicationDirPath(),
         .volumeRoots = pestrolik::mountedVolumeRoots(),
     });

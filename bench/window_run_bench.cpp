@@ -6,6 +6,7 @@
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
 #include "controls.h"
+#include "fallback_midi_output.h"
 #include "form1.h"
 #include "next_file_name.h"
 #include "picture_params.h"
@@ -140,11 +141,13 @@ int main(int argc, char** argv) {
     NoShell shell;
     FixedClock clock;
     FixedRandom random;
+    FallbackMidiOutput silence({});  // no candidates: no sound
     Form1 form({.settings = settings,
                 .messages = messages,
                 .shell = shell,
                 .clock = clock,
                 .random = random,
+                .midi = silence,
                 .programFolder = dir.path(),
                 .volumeRoots = {"/"},
                 .endProgram = [] {}});

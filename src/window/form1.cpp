@@ -1,5 +1,6 @@
 #include "form1.h"
 
+#include "about_screen.h"
 #include "contact.h"
 #include "folder_browser.h"
 #include "help_text.h"
@@ -9,6 +10,7 @@
 #include "start_button.h"
 #include "window_place.h"
 #include "window_run.h"
+#include "window_music.h"
 #include "window_settings.h"
 
 #include <QCheckBox>
@@ -18,6 +20,7 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
@@ -39,6 +42,8 @@ Form1::Form1(WindowServices services, QWidget* parent) : QWidget(parent), servic
     browser_ = new FolderBrowser(c_, services_.shell, services_.volumeRoots, this);
     mobile_ = new MobileSize(c_.check2, c_.text2, this);
     run_ = new WindowRun(*this, c_, services_);
+    music_ = std::make_unique<WindowMusic>(c_.timer3, services_.midi, services_.settings);
+    about_ = std::make_unique<AboutScreen>(*this, c_, *music_, [this] { return run_->active(); });
     connectEvents();
     startUp();
 }
@@ -59,9 +64,8 @@ void Form1::setUpWindow() {
 void Form1::connectEvents() {
     connect(c_.command1, &QPushButton::clicked, run_, [this] { run_->click(); });
     connect(c_.command2, &QPushButton::clicked, this, &Form1::info);
-    connect(c_.command3, &QPushButton::clicked, this, [] {
-        // The about screen opens here.
-    });
+    connect(c_.command3, &QPushButton::clicked, this, [this] { about_->open(); });
+    connect(c_.command7, &QPushButton::clicked, this, [this] { about_->close(); });
     connect(c_.command4, &QPushButton::clicked, this, &QWidget::close);
     connect(c_.timer1, &QTimer::timeout, c_.command1, &StartButton::blink);
     connect(c_.label10, &LinkLabel::clicked, this, [this] { ShellProgramm(fromView(webAddress)); });
@@ -88,7 +92,8 @@ void Form1::startUp() {
     NextFileName();
     c_.picture1->showStep(0);
     c_.picture2->showStep(0);
-    // The song table is built here, and the music left stopped with the about mode off.
+    music_->BuildSong();  // moves the stored voice counters on
+    c_.timer3->stop();
 }
 
 void Form1::shutDown() {
@@ -101,7 +106,7 @@ void Form1::shutDown() {
     writeBox(store, key::windowSection, key::still, c_.check3->isChecked());
     writePlace();
     writeBox(store, key::musicSection, key::openAtEnd, c_.check5->isChecked());
-    // The music is stopped here (StopMusic), which closes the MIDI output.
+    music_->StopMusic();  // closes the MIDI output
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
@@ -150,6 +155,13 @@ bool Form1::ShellProgramm(const QString& target) { return services_.shell.open(t
 void Form1::NextFileName() { browser_->NextFileName(); }
 
 void Form1::refreshFileList() { browser_->refreshFileList(); }
+
+bool Form1::aboutMode() const { return about_->shown(); }
+
+void Form1::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    about_->paint(painter);
+}
 
 float Form1::savedSize() const { return mobile_->savedSize(); }
 

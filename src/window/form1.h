@@ -7,10 +7,14 @@
 
 #include <QWidget>
 
+#include <memory>
+
 namespace pestrolik {
 
+class AboutScreen;
 class FolderBrowser;
 class MobileSize;
+class WindowMusic;
 class WindowRun;
 
 class Form1 : public QWidget {
@@ -32,14 +36,16 @@ public:
     void refreshFileList();
 
     bool windowOpen() const { return windowOpen_; }
-    bool aboutMode() const { return aboutMode_; }
+    bool aboutMode() const;
     const Controls& controls() const { return c_; }
     WindowRun& run() { return *run_; }
     FolderBrowser& folderBrowser() { return *browser_; }
+    const WindowMusic& music() const { return *music_; }
     float savedSize() const;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
 
 private:
     void setUpWindow();
@@ -54,9 +60,10 @@ private:
     FolderBrowser* browser_;
     MobileSize* mobile_;
     WindowRun* run_;
+    std::unique_ptr<WindowMusic> music_;
+    std::unique_ptr<AboutScreen> about_;
 
     bool windowOpen_ = false;
-    bool aboutMode_ = false;
     // The position as read, written back unchanged when the window did not move, so
     // that whole twips never drift to the pixel grid.
     float leftTwips_ = 0;

@@ -5,6 +5,7 @@
 #include "chance.h"
 #include "generation_run.h"
 #include "message_boxes.h"
+#include "midi_output.h"
 #include "settings_store.h"
 #include "shell.h"
 
@@ -22,6 +23,7 @@ struct WindowServices {
     Shell& shell;
     Clock& clock;             // for the random picture parameters
     RandomSource& random;
+    MidiOutput& midi;         // the about screen's song
     QString programFolder;    // the save folder when none is stored or it is gone
     QStringList volumeRoots;  // what the drive list offers, "/" first
     // Called once the window has closed and no run is left on the stack.

@@ -68,6 +68,7 @@ WindowServices TestWindow::services(const std::function<void(WindowServices&)>& 
         .shell = shell,
         .clock = clock,
         .random = random,
+        .midi = midi,
         .programFolder = dir_.path(),
         .volumeRoots = volumes_,
         .endProgram =

@@ -3,6 +3,7 @@
 // temporary folder, and giflib as the judge of written files.
 
 #include "form1.h"
+#include "recording_midi_output.h"
 #include "window_services.h"
 
 #include <QList>
@@ -110,6 +111,7 @@ public:
     RecordingSettings memorySettings{log};
     SteppingClock clock;
     SteppingRandom random;
+    RecordingMidiOutput midi;
     int endProgramCalls = 0;
 
 private:
