@@ -94,11 +94,11 @@ void WindowRunTest::completedRun() {
 
     w.start("2", "21");
 
-    const DecodedGif gif = decodeGif(w.pathIn("Kaleidrix_1.GIF"));
-    QVERIFY2(gif.ok, qPrintable(gif.error));
+    const auto gif = decodeGif(w.pathIn("Kaleidrix_1.GIF"));
+    QVERIFY2(gif.ok, gif.error.c_str());
     QCOMPARE(gif.width, 21);
     QCOMPARE(gif.height, 21);
-    QCOMPARE(gif.frames, 2);
+    QCOMPARE(gif.frames.size(), size_t(2));
 
     QCOMPARE(w.messages.shown.size(), 1);
     const ShownMessage& got = w.messages.shown.first();

@@ -10,7 +10,6 @@
 #include <QListView>
 #include <QPushButton>
 
-#include <gif_lib.h>
 
 #include <cstdlib>
 
@@ -93,24 +92,8 @@ void TestWindow::start(const QString& count, const QString& size) {
 
 void TestWindow::clickStart() { QTest::mouseClick(c().command1, Qt::LeftButton); }
 
-DecodedGif decodeGif(const QString& path) {
-    DecodedGif decoded;
-    int error = 0;
-    GifFileType* gif = DGifOpenFileName(QFile::encodeName(path).constData(), &error);
-    if (!gif) {
-        decoded.error = QString::fromLatin1(GifErrorString(error));
-        return decoded;
-    }
-    if (DGifSlurp(gif) == GIF_OK) {
-        decoded.ok = true;
-        decoded.width = gif->SWidth;
-        decoded.height = gif->SHeight;
-        decoded.frames = gif->ImageCount;
-    } else {
-        decoded.error = QString::fromLatin1(GifErrorString(gif->Error));
-    }
-    DGifCloseFile(gif, &error);
-    return decoded;
+pestrolik::testing::DecodedGif decodeGif(const QString& path) {
+    return pestrolik::testing::decodeGif(pestrolik::testing::readFileBytes(QFile::encodeName(path).toStdString()));
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

@@ -3,6 +3,7 @@
 // temporary folder, and giflib as the judge of written files.
 
 #include "form1.h"
+#include "gif_judge.h"
 #include "recording_midi_output.h"
 #include "window_services.h"
 
@@ -123,15 +124,8 @@ private:
     std::unique_ptr<Form1> form_;
 };
 
-struct DecodedGif {
-    bool ok = false;
-    int width = 0;
-    int height = 0;
-    int frames = 0;
-    QString error;
-};
 // Decodes the whole file with giflib.
-DecodedGif decodeGif(const QString& path);
+pestrolik::testing::DecodedGif decodeGif(const QString& path);
 
 // Writes `bytes` to a new file (for "existing file" cases).
 void writeFile(const QString& path, const QByteArray& bytes = "x");
