@@ -36,7 +36,6 @@ private slots:
     void fonts();
     void window();
     void focusOrder();
-    void timers();
     void colours();
     void outlines();
     void startCaptionWraps();
@@ -157,16 +156,6 @@ void WindowLayoutTest::focusOrder() {
     QCOMPARE(seen, expected);
     QCOMPARE(window_->form().focusWidget(), control("Command1"));
     for (const char* name : {"Label1", "Label7", "Picture1", "Shape3"}) QCOMPARE(control(name)->focusPolicy(), Qt::NoFocus);
-}
-
-void WindowLayoutTest::timers() {
-    auto* timer1 = window_->form().findChild<QTimer*>("Timer1");
-    auto* timer3 = window_->form().findChild<QTimer*>("Timer3");
-    QVERIFY(timer1 && timer3);
-    QCOMPARE(timer1->interval(), 1000);
-    QCOMPARE(timer3->interval(), 155);
-    QVERIFY(!timer1->isActive());
-    QVERIFY(!timer3->isActive());
 }
 
 void WindowLayoutTest::colours() {
