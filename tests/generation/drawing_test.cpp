@@ -15,6 +15,11 @@ namespace {
 
 int wholePart(double x) { return static_cast<int>(std::floor(x)); }
 
+// Called through pointers so the compiler cannot fuse them into one sincos call:
+// the reference uses the library's sin and cos exactly as named.
+double (*volatile librarySin)(double) = static_cast<double (*)(double)>(std::sin);
+double (*volatile libraryCos)(double) = static_cast<double (*)(double)>(std::cos);
+
 void referencePattern(PixelGrid& grid, const PictureParams& p, int f) {
     const double S = grid.size();
     const double Q = std::sqrt(p.refSize);
@@ -24,10 +29,10 @@ void referencePattern(PixelGrid& grid, const PictureParams& p, int f) {
         for (int j = 1; j <= 9420; ++j) {
             double a = j / 1500.0 * (p.turnDigit + 1) + k / 4.0 * (p.twistDigit / 10.0 + 0.5) / (Q / 2) +
                        f / p.refSize * 3;
-            double m = std::sin(j / 1500.0 * lobes);
+            double m = librarySin(j / 1500.0 * lobes);
             double R = S / 2 - Q * k / 4 / 1.5 * (f / p.refSize * 10 + 1) * (p.spacingDigit / 10.0 + 0.5);
-            int X = wholePart(S / 2 + R * std::sin(a) * m) + 1;
-            int Y = wholePart(S / 2 + R * std::cos(a) * m) + 1;
+            int X = wholePart(S / 2 + R * librarySin(a) * m) + 1;
+            int Y = wholePart(S / 2 + R * libraryCos(a) * m) + 1;
             X = std::min(std::max(X, 1), grid.size());
             Y = std::min(std::max(Y, 1), grid.size());
             grid.at(Y, X) = static_cast<uint8_t>((3 * k) & 127);
