@@ -13,7 +13,7 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-double leadingNumber(std::string_view text) {
+std::optional<double> numberAtStart(std::string_view text) {
     // Blanks count for nothing, even between digits ("1 5" is 15), as the boxes were
     // always read.
     std::string squeezed;
@@ -34,7 +34,7 @@ double leadingNumber(std::string_view text) {
         anyDigit = anyDigit || fractionEnd > end + 1;
         end = fractionEnd;
     }
-    if (!anyDigit) return 0;
+    if (!anyDigit) return std::nullopt;
     if (end < squeezed.size() && (squeezed[end] == 'e' || squeezed[end] == 'E' || squeezed[end] == 'd' ||
                                   squeezed[end] == 'D')) {
         size_t exponent = end + 1;
@@ -47,6 +47,8 @@ double leadingNumber(std::string_view text) {
     }
     return std::strtod(squeezed.substr(0, end).c_str(), nullptr);
 }
+
+double leadingNumber(std::string_view text) { return numberAtStart(text).value_or(0); }
 
 RunInputs readRunInputs(std::string_view countText, std::string_view sizeText) {
     RunInputs inputs;

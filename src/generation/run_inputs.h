@@ -8,8 +8,10 @@
 
 namespace pestrolik {
 
-// The number a text begins with; blanks are skipped, a text that does not begin
-// with a number gives 0.
+// The number a text begins with (blanks are skipped); nothing when it does not
+// begin with one.
+std::optional<double> numberAtStart(std::string_view text);
+// The same, with 0 for a text that does not begin with a number, as START reads it.
 double leadingNumber(std::string_view text);
 
 enum class InputProblem { None, CountTooLarge, CountTooSmall, SizeTooLarge, SizeTooSmall };

@@ -3,7 +3,6 @@
 #include "run_inputs.h"
 
 #include <QLocale>
-#include <QRegularExpression>
 
 #include <charconv>
 #include <cmath>
@@ -18,12 +17,9 @@ QString shortestDecimal(float value) {
 }
 
 std::optional<float> numberAtStart(const QString& text) {
-    // Blanks count for nothing, as leadingNumber reads them.
-    static const QRegularExpression startsWithNumber(QStringLiteral(R"(^[+-]?(\d|\.\d))"));
-    QString squeezed = text;
-    squeezed.remove(QRegularExpression(QStringLiteral(R"([ \t\r\n])")));
-    if (!startsWithNumber.match(squeezed).hasMatch()) return std::nullopt;
-    const double value = leadingNumber(text.toStdString());
+    const std::optional<double> number = pestrolik::numberAtStart(text.toStdString());
+    if (!number) return std::nullopt;
+    const double value = *number;
     if (!std::isfinite(value) || std::fabs(value) > std::numeric_limits<float>::max()) return std::nullopt;
     return static_cast<float>(value);
 }
