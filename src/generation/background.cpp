@@ -1,5 +1,7 @@
 #include "background.h"
 
+#include "whole_part.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <vector>
@@ -21,7 +23,7 @@ void drawBackground(PixelGrid& grid, const BackgroundInput& input, const std::fu
     std::vector<uint8_t> wave(static_cast<size_t>(size) + 1);
     for (int v = 1; v <= size; ++v) {
         const double position = static_cast<double>(v) / size * 6.28 * waves + 1.57;
-        wave[v] = static_cast<uint8_t>(static_cast<int>(std::floor(amplitude * std::sin(position) + 64)));
+        wave[v] = static_cast<uint8_t>(wholePart(amplitude * std::sin(position) + 64));
     }
 
     for (int y = 1; y <= size; ++y) {

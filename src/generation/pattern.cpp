@@ -1,12 +1,14 @@
 #include "pattern.h"
 
+#include "whole_part.h"
+
 #include <algorithm>
 #include <cmath>
 #include <vector>
 
 namespace pestrolik {
 
-int ringCount(double refSize) { return static_cast<int>(std::floor(3 * std::sqrt(refSize) / 1.7)); }
+int ringCount(double refSize) { return wholePart(3 * std::sqrt(refSize) / 1.7); }
 
 void drawPattern(PixelGrid& grid, const PictureParams& params, int frameNo,
                  const std::function<void()>& afterRing) {
@@ -36,8 +38,8 @@ void drawPattern(PixelGrid& grid, const PictureParams& params, int frameNo,
         for (int j = 1; j <= stepsPerRing; ++j) {
             const double a = turnOfStep[j] + ringPhase + framePhase;
             const double m = swingOfStep[j];
-            const int x = static_cast<int>(std::floor(s / 2 + radius * std::sin(a) * m)) + 1;
-            const int y = static_cast<int>(std::floor(s / 2 + radius * std::cos(a) * m)) + 1;
+            const int x = wholePart(s / 2 + radius * std::sin(a) * m) + 1;
+            const int y = wholePart(s / 2 + radius * std::cos(a) * m) + 1;
             grid.at(std::clamp(y, 1, size), std::clamp(x, 1, size)) = colour;
         }
         if (afterRing) afterRing();

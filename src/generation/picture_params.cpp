@@ -1,16 +1,11 @@
 #include "picture_params.h"
 
-#include <cmath>
+#include "whole_part.h"
+
 #include <sstream>
 #include <vector>
 
 namespace pestrolik {
-
-namespace {
-
-int wholePart(double x) { return static_cast<int>(std::floor(x)); }
-
-}  // namespace
 
 void chooseParameters(PictureParams& params, Clock& clock, RandomSource& random) {
     double t = clock.secondsSinceMidnight();

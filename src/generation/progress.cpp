@@ -1,6 +1,6 @@
 #include "progress.h"
 
-#include <cmath>
+#include "whole_part.h"
 
 namespace pestrolik {
 
@@ -14,15 +14,15 @@ double fileShare(int frameNo, int row, int pictureSize, int frameCount) {
 }  // namespace
 
 int frameStripStep(int row, int pictureSize) {
-    return static_cast<int>(std::floor(static_cast<double>(row) / pictureSize * stripSteps));
+    return wholePart(static_cast<double>(row) / pictureSize * stripSteps);
 }
 
 int percentDone(int frameNo, int row, int pictureSize, int frameCount) {
-    return static_cast<int>(std::floor(fileShare(frameNo, row, pictureSize, frameCount) * 100));
+    return wholePart(fileShare(frameNo, row, pictureSize, frameCount) * 100);
 }
 
 int totalStripStep(int frameNo, int row, int pictureSize, int frameCount) {
-    return static_cast<int>(std::floor(fileShare(frameNo, row, pictureSize, frameCount) * stripSteps));
+    return wholePart(fileShare(frameNo, row, pictureSize, frameCount) * stripSteps);
 }
 
 }  // namespace pestrolik
