@@ -1,6 +1,5 @@
 #include "terminal_host.h"
 
-#include <atomic>
 #include <csignal>
 #include <string>
 

@@ -5,6 +5,7 @@
 #include "outline_shape.h"
 #include "progress_strip.h"
 #include "start_button.h"
+#include "utf8_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -114,11 +115,10 @@ Controls createControls(QWidget* form) {
     c.label9 = label(form, "Label9", {88, 232, 145, 17}, QString());
 
     c.label10 = place<LinkLabel>(form, "Label10", {192, 136, 145, 25});
-    c.label10->setText(QStringLiteral("Web :   ") + QString::fromUtf8(webAddress.data(), qsizetype(webAddress.size())));
+    c.label10->setText(QStringLiteral("Web :   ") + fromUtf8(webAddress));
     useTextColour(c.label10, QPalette::WindowText, darkRed);
     c.label15 = place<LinkLabel>(form, "Label15", {200, 160, 137, 17});
-    c.label15->setText(QStringLiteral("E-mail :      ") +
-                       QString::fromUtf8(mailAddress.data(), qsizetype(mailAddress.size())));
+    c.label15->setText(QStringLiteral("E-mail :      ") + fromUtf8(mailAddress));
     useTextColour(c.label15, QPalette::WindowText, blue);
     for (QLabel* link : {static_cast<QLabel*>(c.label10), static_cast<QLabel*>(c.label15)}) {
         link->setAlignment(Qt::AlignLeft | Qt::AlignTop);

@@ -8,6 +8,7 @@
 #include "mobile_size.h"
 #include "progress_strip.h"
 #include "start_button.h"
+#include "utf8_text.h"
 #include "window_place.h"
 #include "window_run.h"
 #include "window_music.h"
@@ -30,8 +31,6 @@ namespace pestrolik {
 namespace {
 
 constexpr QSize clientArea{537, 255};
-
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 }  // namespace
 
@@ -68,9 +67,9 @@ void Form1::connectEvents() {
     connect(c_.command7, &QPushButton::clicked, this, [this] { about_->close(); });
     connect(c_.command4, &QPushButton::clicked, this, &QWidget::close);
     connect(c_.timer1, &QTimer::timeout, c_.command1, &StartButton::blink);
-    connect(c_.label10, &LinkLabel::clicked, this, [this] { ShellProgramm(fromView(webAddress)); });
+    connect(c_.label10, &LinkLabel::clicked, this, [this] { ShellProgramm(fromUtf8(webAddress)); });
     connect(c_.label15, &LinkLabel::clicked, this,
-            [this] { ShellProgramm(QStringLiteral("mailto:") + fromView(mailAddress)); });
+            [this] { ShellProgramm(QStringLiteral("mailto:") + fromUtf8(mailAddress)); });
 }
 
 void Form1::startUp() {

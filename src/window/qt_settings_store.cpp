@@ -1,5 +1,7 @@
 #include "qt_settings_store.h"
 
+#include "utf8_text.h"
+
 #include <QStringList>
 
 namespace pestrolik {
@@ -7,8 +9,7 @@ namespace pestrolik {
 namespace {
 
 QString keyPath(std::string_view section, std::string_view key) {
-    return QString::fromUtf8(section.data(), qsizetype(section.size())) + u'/' +
-           QString::fromUtf8(key.data(), qsizetype(key.size()));
+    return fromUtf8(section) + u'/' + fromUtf8(key);
 }
 
 }  // namespace
@@ -28,7 +29,7 @@ std::string QtSettingsStore::get(std::string_view section, std::string_view key,
 }
 
 void QtSettingsStore::save(std::string_view section, std::string_view key, std::string_view value) {
-    settings_.setValue(keyPath(section, key), QString::fromUtf8(value.data(), qsizetype(value.size())));
+    settings_.setValue(keyPath(section, key), fromUtf8(value));
 }
 
 }  // namespace pestrolik
