@@ -6,6 +6,7 @@
 #include "progress_strip.h"
 #include "run_inputs.h"
 #include "start_button.h"
+#include "utf8_text.h"
 #include "window_services.h"
 
 #include <QCheckBox>
@@ -18,8 +19,6 @@
 namespace pestrolik {
 
 namespace {
-
-QString fromView(std::string_view text) { return QString::fromUtf8(text.data(), qsizetype(text.size())); }
 
 const QString errorTitle = QStringLiteral("Ошибка");
 const QString noSaveLine = QStringLiteral("Сохранение не произошло.");
@@ -49,8 +48,8 @@ void WindowRun::start() {
 
     const RunInputs inputs = readRunInputs(c_.text1->text().toStdString(), c_.text2->text().toStdString());
     if (inputs.problem != InputProblem::None) {
-        services_.messages.show(MessageIcon::Exclamation, fromView(inputProblemTitle),
-                                fromView(inputProblemMessage(inputs.problem)));
+        services_.messages.show(MessageIcon::Exclamation, fromUtf8(inputProblemTitle),
+                                fromUtf8(inputProblemMessage(inputs.problem)));
         showIdleLook();  // no "СТОП" left on an idle window
         return;
     }
@@ -107,11 +106,15 @@ void WindowRun::start() {
 void WindowRun::stopClick() {
     c_.command1->setText(QString::fromUtf8(startCaption));
     runActive_ = false;
-    form_.setWindowTitle(QString::fromUtf8(windowCaption));
-    c_.picture1->showStep(0);
-    c_.picture2->showStep(0);
+    clearProgress();
+}
+
+void WindowRun::clearProgress() {
     c_.label7->clear();
     c_.label9->clear();
+    c_.picture1->showStep(0);
+    c_.picture2->showStep(0);
+    form_.setWindowTitle(QString::fromUtf8(windowCaption));
 }
 
 void WindowRun::refuseExistingFile() {
@@ -125,11 +128,7 @@ void WindowRun::refuseExistingFile() {
 void WindowRun::reportFailure(bool writing) {
     // Like the end of a run, but the proposal in Text3 stays: the user may want to
     // correct the path that failed.
-    c_.label7->clear();
-    c_.label9->clear();
-    c_.picture1->showStep(0);
-    c_.picture2->showStep(0);
-    form_.setWindowTitle(QString::fromUtf8(windowCaption));
+    clearProgress();
     showIdleLook();
     form_.refreshFileList();
     const QString what = writing ? QStringLiteral("Не удалось записать файл :\r\n")
@@ -147,16 +146,9 @@ void WindowRun::showIdleLook() {
 }
 
 void WindowRun::endOfRun() {
-    c_.label7->clear();
-    c_.label9->clear();
-    c_.picture1->showStep(0);
-    c_.picture2->showStep(0);
-    form_.setWindowTitle(QString::fromUtf8(windowCaption));
-    c_.command1->setText(QString::fromUtf8(startCaption));
-    c_.timer1->stop();
-    c_.command1->showColour(QColor::fromRgb(idleColour));
+    clearProgress();
+    showIdleLook();
     form_.refreshFileList();
-    runActive_ = false;
     form_.NextFileName();
 }
 

@@ -48,6 +48,7 @@ private:
     void refuseExistingFile();
     void reportFailure(bool writing);
     void showIdleLook();
+    void clearProgress();
     void endOfRun();
     void finishReport();
     void openResult();
