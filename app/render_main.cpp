@@ -2,12 +2,12 @@
 // Exit codes: 0 written, 2 bad arguments or values, 3 the file exists, 4 writing
 // failed, 130 interrupted (the partial file is deleted in every failing case).
 
-#include "chance.h"
-#include "file_naming.h"
-#include "generation_run.h"
-#include "picture_params.h"
+#include "generation/chance.h"
+#include "generation/file_naming.h"
+#include "generation/generation_run.h"
+#include "generation/picture_params.h"
 #include "render_options.h"
-#include "run_inputs.h"
+#include "generation/run_inputs.h"
 #include "terminal_host.h"
 
 #include <cstdio>

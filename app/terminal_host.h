@@ -1,7 +1,7 @@
 #pragma once
 // Hosts a run on a terminal: a progress bar on stderr, Ctrl-C as STOP.
 
-#include "run_host.h"
+#include "generation/run_host.h"
 
 #include <cstdio>
 

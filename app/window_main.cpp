@@ -1,13 +1,13 @@
 // pestrolik: the window that makes random animated GIFs.
 
-#include "chance.h"
-#include "controls.h"
-#include "folder_browser.h"
-#include "fallback_midi_output.h"
-#include "form1.h"
-#include "message_boxes.h"
-#include "qt_settings_store.h"
-#include "shell.h"
+#include "generation/chance.h"
+#include "window/controls.h"
+#include "window/folder_browser.h"
+#include "music/fallback_midi_output.h"
+#include "window/form1.h"
+#include "window/message_boxes.h"
+#include "window/qt_settings_store.h"
+#include "window/shell.h"
 
 #include <QApplication>
 

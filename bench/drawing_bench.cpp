@@ -1,7 +1,7 @@
 // Drawing one 1000 x 1000 frame: the background and the rings, each on its own.
 
-#include "background.h"
-#include "pattern.h"
+#include "generation/background.h"
+#include "generation/pattern.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,7 +1,7 @@
 // LZW encoding of real 1000 x 1000 frames: ours and giflib's, in the same run.
 // Prints ns per pixel for each and how many times faster ours is.
 
-#include "lzw_encoder.h"
+#include "gif/lzw_encoder.h"
 #include "real_frames.h"
 
 #include <benchmark/benchmark.h>

@@ -1,6 +1,6 @@
 #include "real_frames.h"
 
-#include "frame_drawing.h"
+#include "generation/frame_drawing.h"
 
 namespace pestrolik::bench {
 

@@ -1,7 +1,7 @@
 #pragma once
 // Frames as the program draws them, for benchmarks that need real pictures.
 
-#include "pixel_grid.h"
+#include "gif/pixel_grid.h"
 
 #include <vector>
 

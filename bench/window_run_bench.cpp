@@ -5,13 +5,13 @@
 //   window_run_bench [count] [size] [pairs]     (default 10 1000 3)
 // Runs offscreen unless QT_QPA_PLATFORM says otherwise.
 
-#include "controls.h"
-#include "fallback_midi_output.h"
-#include "form1.h"
-#include "next_file_name.h"
-#include "picture_params.h"
-#include "start_button.h"
-#include "window_run.h"
+#include "window/controls.h"
+#include "music/fallback_midi_output.h"
+#include "window/form1.h"
+#include "window/next_file_name.h"
+#include "generation/picture_params.h"
+#include "window/start_button.h"
+#include "window/window_run.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,6 +1,6 @@
-#include "background.h"
+#include "generation/background.h"
 
-#include "whole_part.h"
+#include "generation/whole_part.h"
 
 #include <cmath>
 #include <cstdlib>

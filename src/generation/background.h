@@ -2,7 +2,7 @@
 // The banded lattice under the rings: a cosine down the rows AND a cosine across
 // the columns, pulsing in contrast from frame to frame unless held still.
 
-#include "pixel_grid.h"
+#include "gif/pixel_grid.h"
 
 #include <functional>
 

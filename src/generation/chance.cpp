@@ -1,4 +1,4 @@
-#include "chance.h"
+#include "generation/chance.h"
 
 #include <chrono>
 #include <ctime>

@@ -1,4 +1,4 @@
-#include "file_naming.h"
+#include "generation/file_naming.h"
 
 namespace pestrolik {
 

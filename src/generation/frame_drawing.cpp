@@ -1,7 +1,7 @@
-#include "frame_drawing.h"
+#include "generation/frame_drawing.h"
 
-#include "background.h"
-#include "pattern.h"
+#include "generation/background.h"
+#include "generation/pattern.h"
 
 namespace pestrolik {
 

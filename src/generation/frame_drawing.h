@@ -1,8 +1,8 @@
 #pragma once
 // One whole picture: the background, then the rings over it.
 
-#include "picture_params.h"
-#include "pixel_grid.h"
+#include "generation/picture_params.h"
+#include "gif/pixel_grid.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
-#include "frame_pipeline.h"
+#include "generation/frame_pipeline.h"
 
-#include "lzw_encoder.h"
+#include "gif/lzw_encoder.h"
 
 namespace pestrolik {
 

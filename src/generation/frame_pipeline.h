@@ -3,8 +3,8 @@
 // Every frame's image data depends on its own pixels only, so the bytes are the ones
 // a single thread would write; they are handed out strictly in frame order.
 
-#include "frame_drawing.h"
-#include "picture_params.h"
+#include "generation/frame_drawing.h"
+#include "generation/picture_params.h"
 
 #include <atomic>
 #include <condition_variable>

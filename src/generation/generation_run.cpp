@@ -1,9 +1,9 @@
-#include "generation_run.h"
+#include "generation/generation_run.h"
 
-#include "frame_drawing.h"
-#include "frame_pipeline.h"
-#include "gif_writer.h"
-#include "progress.h"
+#include "generation/frame_drawing.h"
+#include "generation/frame_pipeline.h"
+#include "gif/gif_writer.h"
+#include "generation/progress.h"
 
 #include <memory>
 #include <optional>

@@ -2,9 +2,9 @@
 // One START: writes one animated GIF of `frameCount` pictures to a new file,
 // drawing and encoding frame after frame, until it completes, is stopped, or fails.
 
-#include "file_sink.h"
-#include "picture_params.h"
-#include "run_host.h"
+#include "gif/file_sink.h"
+#include "generation/picture_params.h"
+#include "generation/run_host.h"
 
 #include <functional>
 #include <memory>

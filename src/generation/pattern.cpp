@@ -1,6 +1,6 @@
-#include "pattern.h"
+#include "generation/pattern.h"
 
-#include "whole_part.h"
+#include "generation/whole_part.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
 #pragma once
 // The nested, turning rose-curve rings drawn point by point over the background.
 
-#include "picture_params.h"
-#include "pixel_grid.h"
+#include "generation/picture_params.h"
+#include "gif/pixel_grid.h"
 
 #include <functional>
 

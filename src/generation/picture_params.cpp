@@ -1,6 +1,6 @@
-#include "picture_params.h"
+#include "generation/picture_params.h"
 
-#include "whole_part.h"
+#include "generation/whole_part.h"
 
 #include <sstream>
 #include <vector>

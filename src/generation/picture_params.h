@@ -1,7 +1,7 @@
 #pragma once
 // The random parameters of one picture, and how they are drawn.
 
-#include "chance.h"
+#include "generation/chance.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,6 +1,6 @@
-#include "progress.h"
+#include "generation/progress.h"
 
-#include "whole_part.h"
+#include "generation/whole_part.h"
 
 namespace pestrolik {
 

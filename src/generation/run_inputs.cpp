@@ -1,4 +1,4 @@
-#include "run_inputs.h"
+#include "generation/run_inputs.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,7 +2,7 @@
 // A new file on disk as a ByteSink. It is created exclusively, so an existing file
 // is never truncated, even one that appeared after the caller last looked.
 
-#include "byte_sink.h"
+#include "gif/byte_sink.h"
 
 #include <cstdio>
 #include <memory>

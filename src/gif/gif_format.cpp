@@ -1,9 +1,9 @@
-#include "gif_format.h"
+#include "gif/gif_format.h"
 
 #include <cmath>
 #include <string_view>
 
-#include "contact.h"
+#include "common/contact.h"
 
 namespace pestrolik {
 

@@ -1,6 +1,6 @@
-#include "gif_writer.h"
+#include "gif/gif_writer.h"
 
-#include "gif_format.h"
+#include "gif/gif_format.h"
 
 #include <array>
 #include <string_view>

@@ -5,9 +5,9 @@
 // writeImageData with bytes encoded elsewhere), then writeTrailer; abandonFile may
 // replace any later step. Every call answers false once the sink failed.
 
-#include "byte_sink.h"
-#include "lzw_encoder.h"
-#include "pixel_grid.h"
+#include "gif/byte_sink.h"
+#include "gif/lzw_encoder.h"
+#include "gif/pixel_grid.h"
 
 #include <cstdint>
 #include <span>

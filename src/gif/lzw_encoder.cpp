@@ -1,6 +1,6 @@
-#include "lzw_encoder.h"
+#include "gif/lzw_encoder.h"
 
-#include "bit_packer.h"
+#include "gif/bit_packer.h"
 
 #include <algorithm>
 

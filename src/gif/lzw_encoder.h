@@ -3,7 +3,7 @@
 // code at the start and none after it, so once the table holds 4096 codes it simply
 // stops growing.
 
-#include "pixel_grid.h"
+#include "gif/pixel_grid.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "fallback_midi_output.h"
+#include "music/fallback_midi_output.h"
 
-#include "fluid_synth_output.h"
-#include "rtmidi_output.h"
+#include "music/fluid_synth_output.h"
+#include "music/rtmidi_output.h"
 
 namespace pestrolik {
 

@@ -5,7 +5,7 @@
 #include <memory>
 #include <vector>
 
-#include "midi_output.h"
+#include "music/midi_output.h"
 
 namespace pestrolik {
 

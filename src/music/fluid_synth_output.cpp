@@ -1,4 +1,4 @@
-#include "fluid_synth_output.h"
+#include "music/fluid_synth_output.h"
 
 namespace pestrolik {
 

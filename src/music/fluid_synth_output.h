@@ -4,8 +4,8 @@
 
 #include <memory>
 
-#include "general_midi_synth.h"
-#include "midi_output.h"
+#include "music/general_midi_synth.h"
+#include "music/midi_output.h"
 
 namespace pestrolik {
 

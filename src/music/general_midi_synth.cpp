@@ -1,12 +1,12 @@
-#include "general_midi_synth.h"
+#include "music/general_midi_synth.h"
 
 #include <algorithm>
 #include <string>
 #include <system_error>
 #include <vector>
 
-#include "quiet_sound_libraries.h"
-#include "short_message.h"
+#include "music/quiet_sound_libraries.h"
+#include "music/short_message.h"
 
 namespace pestrolik {
 namespace {

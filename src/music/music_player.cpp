@@ -1,4 +1,4 @@
-#include "music_player.h"
+#include "music/music_player.h"
 
 namespace pestrolik {
 

@@ -1,9 +1,9 @@
 #pragma once
 // Plays the song table through a MIDI output, one step per timer tick.
 
-#include "midi_output.h"
-#include "song_table.h"
-#include "step_timer.h"
+#include "music/midi_output.h"
+#include "music/song_table.h"
+#include "music/step_timer.h"
 
 namespace pestrolik {
 

@@ -1,4 +1,4 @@
-#include "quiet_sound_libraries.h"
+#include "music/quiet_sound_libraries.h"
 
 #include <fluidsynth.h>
 

@@ -1,12 +1,12 @@
-#include "rtmidi_output.h"
+#include "music/rtmidi_output.h"
 
 #include <RtMidi.h>
 
 #include <string>
 #include <vector>
 
-#include "quiet_sound_libraries.h"
-#include "short_message.h"
+#include "music/quiet_sound_libraries.h"
+#include "music/short_message.h"
 
 namespace pestrolik {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "midi_output.h"
+#include "music/midi_output.h"
 
 class RtMidiOut;
 

@@ -1,4 +1,4 @@
-#include "short_message.h"
+#include "music/short_message.h"
 
 namespace pestrolik {
 

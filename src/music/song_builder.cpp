@@ -1,10 +1,10 @@
-#include "song_builder.h"
+#include "music/song_builder.h"
 
 #include <array>
 #include <cstdint>
 
-#include "short_message.h"
-#include "voice_rotation.h"
+#include "music/short_message.h"
+#include "music/voice_rotation.h"
 
 namespace pestrolik {
 namespace {

@@ -3,9 +3,9 @@
 // instruments of the voice counters. The notes never change; only programs and
 // velocities do.
 
-#include "settings_store.h"
-#include "song_table.h"
-#include "song_voices.h"
+#include "common/settings_store.h"
+#include "music/song_table.h"
+#include "music/song_voices.h"
 
 namespace pestrolik {
 

@@ -1,4 +1,4 @@
-#include "song_table.h"
+#include "music/song_table.h"
 
 namespace pestrolik {
 

@@ -1,4 +1,4 @@
-#include "voice_rotation.h"
+#include "music/voice_rotation.h"
 
 #include <array>
 #include <charconv>

@@ -5,8 +5,8 @@
 #include <optional>
 #include <string_view>
 
-#include "settings_store.h"
-#include "song_voices.h"
+#include "common/settings_store.h"
+#include "music/song_voices.h"
 
 namespace pestrolik {
 

@@ -1,11 +1,11 @@
-#include "about_screen.h"
+#include "window/about_screen.h"
 
-#include "controls.h"
-#include "link_label.h"
-#include "outline_shape.h"
-#include "progress_strip.h"
-#include "start_button.h"
-#include "window_music.h"
+#include "window/controls.h"
+#include "window/link_label.h"
+#include "window/outline_shape.h"
+#include "window/progress_strip.h"
+#include "window/start_button.h"
+#include "window/window_music.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,11 +1,11 @@
-#include "controls.h"
+#include "window/controls.h"
 
-#include "contact.h"
-#include "link_label.h"
-#include "outline_shape.h"
-#include "progress_strip.h"
-#include "start_button.h"
-#include "utf8_text.h"
+#include "common/contact.h"
+#include "window/link_label.h"
+#include "window/outline_shape.h"
+#include "window/progress_strip.h"
+#include "window/start_button.h"
+#include "window/utf8_text.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,4 +1,4 @@
-#include "drive_folder_filter.h"
+#include "window/drive_folder_filter.h"
 
 #include <QFileSystemModel>
 

@@ -1,4 +1,4 @@
-#include "file_list_filter.h"
+#include "window/file_list_filter.h"
 
 #include <QFileSystemModel>
 

@@ -1,8 +1,8 @@
-#include "folder_browser.h"
+#include "window/folder_browser.h"
 
-#include "controls.h"
-#include "next_file_name.h"
-#include "shell.h"
+#include "window/controls.h"
+#include "window/next_file_name.h"
+#include "window/shell.h"
 
 #include <QComboBox>
 #include <QDir>

@@ -11,8 +11,8 @@
 #include <QObject>
 #include <QStringList>
 
-#include "drive_folder_filter.h"
-#include "file_list_filter.h"
+#include "window/drive_folder_filter.h"
+#include "window/file_list_filter.h"
 
 class QComboBox;
 class QLineEdit;

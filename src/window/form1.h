@@ -2,8 +2,8 @@
 // The program's one window. It owns every control and the window-level state; the
 // run, the folder browser and the mobile-size box are its helpers.
 
-#include "controls.h"
-#include "window_services.h"
+#include "window/controls.h"
+#include "window/window_services.h"
 
 #include <QWidget>
 

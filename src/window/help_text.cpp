@@ -1,6 +1,6 @@
-#include "help_text.h"
+#include "window/help_text.h"
 
-#include "controls.h"
+#include "window/controls.h"
 
 #include <QStringList>
 

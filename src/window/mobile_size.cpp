@@ -1,6 +1,6 @@
-#include "mobile_size.h"
+#include "window/mobile_size.h"
 
-#include "number_text.h"
+#include "window/number_text.h"
 
 #include <QCheckBox>
 #include <QEvent>

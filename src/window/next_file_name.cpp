@@ -1,6 +1,6 @@
-#include "next_file_name.h"
+#include "window/next_file_name.h"
 
-#include "file_naming.h"
+#include "generation/file_naming.h"
 
 #include <QDir>
 #include <QFileInfo>

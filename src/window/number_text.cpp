@@ -1,6 +1,6 @@
-#include "number_text.h"
+#include "window/number_text.h"
 
-#include "run_inputs.h"
+#include "generation/run_inputs.h"
 
 #include <QLocale>
 

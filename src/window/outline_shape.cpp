@@ -1,4 +1,4 @@
-#include "outline_shape.h"
+#include "window/outline_shape.h"
 
 #include <QPainter>
 

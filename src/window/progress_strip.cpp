@@ -1,4 +1,4 @@
-#include "progress_strip.h"
+#include "window/progress_strip.h"
 
 #include <QPixmap>
 

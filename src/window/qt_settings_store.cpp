@@ -1,6 +1,6 @@
-#include "qt_settings_store.h"
+#include "window/qt_settings_store.h"
 
-#include "utf8_text.h"
+#include "window/utf8_text.h"
 
 #include <QStringList>
 

@@ -3,7 +3,7 @@
 // "fandorel" (an INI file under the user's config folder on Linux, the registry on
 // Windows), or a given INI file for tests.
 
-#include "settings_store.h"
+#include "common/settings_store.h"
 
 #include <QSettings>
 #include <QString>

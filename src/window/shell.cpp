@@ -1,4 +1,4 @@
-#include "shell.h"
+#include "window/shell.h"
 
 #include <QDesktopServices>
 

@@ -1,4 +1,4 @@
-#include "start_button.h"
+#include "window/start_button.h"
 
 #include <QEvent>
 #include <QStyleOptionButton>

@@ -1,6 +1,6 @@
-#include "window_music.h"
+#include "window/window_music.h"
 
-#include "song_builder.h"
+#include "music/song_builder.h"
 
 #include <QTimer>
 

@@ -2,11 +2,11 @@
 // The about screen's music as the window owns it: the song table, the player and
 // Timer3 pacing it. The MIDI output is a platform service handed in.
 
-#include "midi_output.h"
-#include "music_player.h"
-#include "settings_store.h"
-#include "song_table.h"
-#include "step_timer.h"
+#include "music/midi_output.h"
+#include "music/music_player.h"
+#include "common/settings_store.h"
+#include "music/song_table.h"
+#include "music/step_timer.h"
 
 class QTimer;
 

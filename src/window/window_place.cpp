@@ -1,6 +1,6 @@
-#include "window_place.h"
+#include "window/window_place.h"
 
-#include "window_settings.h"
+#include "window/window_settings.h"
 
 #include <algorithm>
 #include <cmath>

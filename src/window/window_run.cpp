@@ -1,13 +1,13 @@
-#include "window_run.h"
+#include "window/window_run.h"
 
-#include "controls.h"
-#include "form1.h"
-#include "generation_run.h"
-#include "progress_strip.h"
-#include "run_inputs.h"
-#include "start_button.h"
-#include "utf8_text.h"
-#include "window_services.h"
+#include "window/controls.h"
+#include "window/form1.h"
+#include "generation/generation_run.h"
+#include "window/progress_strip.h"
+#include "generation/run_inputs.h"
+#include "window/start_button.h"
+#include "window/utf8_text.h"
+#include "window/window_services.h"
 
 #include <QCheckBox>
 #include <QCoreApplication>

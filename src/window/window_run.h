@@ -3,8 +3,8 @@
 // running look, progress, STOP and closing, and the report at the end. The run
 // executes on the window's thread and lets the event loop turn while it works.
 
-#include "picture_params.h"
-#include "run_host.h"
+#include "generation/picture_params.h"
+#include "generation/run_host.h"
 
 #include <QElapsedTimer>
 #include <QObject>

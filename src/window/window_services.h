@@ -2,12 +2,12 @@
 // What the window is given from outside: the platform services behind their
 // interfaces, so that tests stand in for each.
 
-#include "chance.h"
-#include "generation_run.h"
-#include "message_boxes.h"
-#include "midi_output.h"
-#include "settings_store.h"
-#include "shell.h"
+#include "generation/chance.h"
+#include "generation/generation_run.h"
+#include "window/message_boxes.h"
+#include "music/midi_output.h"
+#include "common/settings_store.h"
+#include "window/shell.h"
 
 #include <QCoreApplication>
 #include <QString>

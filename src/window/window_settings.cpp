@@ -1,6 +1,6 @@
-#include "window_settings.h"
+#include "window/window_settings.h"
 
-#include "number_text.h"
+#include "window/number_text.h"
 
 namespace pestrolik {
 

@@ -4,7 +4,7 @@
 // functions turn them into what the window uses and back, falling back to the
 // default for anything that is not a usable value.
 
-#include "settings_store.h"
+#include "common/settings_store.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
 // The drawing is checked against a plain transcription of the formulas, point by
 // point and in their own order, so any hoisting that moves a single pixel shows.
 
-#include "background.h"
-#include "pattern.h"
+#include "generation/background.h"
+#include "generation/pattern.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "frame_drawing.h"
-#include "generation_run.h"
+#include "generation/frame_drawing.h"
+#include "generation/generation_run.h"
 #include "gif_judge.h"
-#include "progress.h"
+#include "generation/progress.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

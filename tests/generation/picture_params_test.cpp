@@ -1,4 +1,4 @@
-#include "picture_params.h"
+#include "generation/picture_params.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "gif_format.h"
+#include "gif/gif_format.h"
 
 #include <gtest/gtest.h>
 

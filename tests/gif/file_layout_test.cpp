@@ -1,6 +1,6 @@
-#include "gif_format.h"
+#include "gif/gif_format.h"
 #include "gif_judge.h"
-#include "gif_writer.h"
+#include "gif/gif_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "file_sink.h"
+#include "gif/file_sink.h"
 #include "gif_judge.h"
 #include "temp_folder.h"
 

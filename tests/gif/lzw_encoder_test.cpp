@@ -1,6 +1,6 @@
 #include "gif_judge.h"
-#include "gif_writer.h"
-#include "lzw_encoder.h"
+#include "gif/gif_writer.h"
+#include "gif/lzw_encoder.h"
 
 #include <gtest/gtest.h>
 

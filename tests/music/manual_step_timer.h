@@ -1,7 +1,7 @@
 #pragma once
 // A step timer that never fires by itself: the test calls the player's tick().
 
-#include "step_timer.h"
+#include "music/step_timer.h"
 
 namespace pestrolik {
 

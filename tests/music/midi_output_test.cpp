@@ -10,10 +10,10 @@
 #include <unistd.h>
 #include <vector>
 
-#include "fallback_midi_output.h"
-#include "general_midi_synth.h"
+#include "music/fallback_midi_output.h"
+#include "music/general_midi_synth.h"
 #include "recording_midi_output.h"
-#include "short_message.h"
+#include "music/short_message.h"
 
 namespace pestrolik {
 namespace {

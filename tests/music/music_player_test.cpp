@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "manual_step_timer.h"
-#include "music_player.h"
+#include "music/music_player.h"
 #include "recording_midi_output.h"
-#include "song_builder.h"
+#include "music/song_builder.h"
 
 namespace pestrolik {
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "midi_output.h"
+#include "music/midi_output.h"
 
 namespace pestrolik {
 

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "song_builder.h"
+#include "music/song_builder.h"
 
 namespace pestrolik {
 namespace {

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <vector>
 
-#include "general_midi_synth.h"
+#include "music/general_midi_synth.h"
 #include "manual_step_timer.h"
-#include "music_player.h"
-#include "song_builder.h"
+#include "music/music_player.h"
+#include "music/song_builder.h"
 #include "wav_file.h"
 
 namespace pestrolik {

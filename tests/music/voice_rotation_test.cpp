@@ -7,7 +7,7 @@
 #include <string>
 #include <tuple>
 
-#include "song_builder.h"
+#include "music/song_builder.h"
 
 namespace pestrolik {
 namespace {

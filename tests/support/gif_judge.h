@@ -1,7 +1,7 @@
 #pragma once
 // Decodes GIF bytes with giflib, the independent judge of what our writer produces.
 
-#include "pixel_grid.h"
+#include "gif/pixel_grid.h"
 
 #include <cstdint>
 #include <string>

@@ -3,12 +3,12 @@
 
 #include "window_test_support.h"
 
-#include "about_screen.h"
-#include "controls.h"
-#include "progress_strip.h"
-#include "start_button.h"
-#include "window_music.h"
-#include "window_run.h"
+#include "window/about_screen.h"
+#include "window/controls.h"
+#include "window/progress_strip.h"
+#include "window/start_button.h"
+#include "window/window_music.h"
+#include "window/window_run.h"
 
 #include <QApplication>
 #include <QCheckBox>

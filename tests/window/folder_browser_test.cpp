@@ -3,9 +3,9 @@
 
 #include "window_test_support.h"
 
-#include "controls.h"
-#include "folder_browser.h"
-#include "next_file_name.h"
+#include "window/controls.h"
+#include "window/folder_browser.h"
+#include "window/next_file_name.h"
 
 #include <QApplication>
 #include <QComboBox>

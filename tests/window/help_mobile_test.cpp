@@ -3,9 +3,9 @@
 
 #include "window_test_support.h"
 
-#include "controls.h"
-#include "link_label.h"
-#include "shell.h"
+#include "window/controls.h"
+#include "window/link_label.h"
+#include "window/shell.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -3,10 +3,10 @@
 
 #include "window_test_support.h"
 
-#include "controls.h"
-#include "outline_shape.h"
-#include "progress_strip.h"
-#include "start_button.h"
+#include "window/controls.h"
+#include "window/outline_shape.h"
+#include "window/progress_strip.h"
+#include "window/start_button.h"
 
 #include <QApplication>
 #include <QCheckBox>

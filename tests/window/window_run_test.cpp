@@ -3,11 +3,11 @@
 
 #include "window_test_support.h"
 
-#include "controls.h"
-#include "file_sink.h"
-#include "progress_strip.h"
-#include "start_button.h"
-#include "window_run.h"
+#include "window/controls.h"
+#include "gif/file_sink.h"
+#include "window/progress_strip.h"
+#include "window/start_button.h"
+#include "window/window_run.h"
 
 #include <QApplication>
 #include <QDir>

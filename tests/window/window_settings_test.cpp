@@ -3,10 +3,10 @@
 
 #include "window_test_support.h"
 
-#include "controls.h"
-#include "folder_browser.h"
-#include "qt_settings_store.h"
-#include "window_place.h"
+#include "window/controls.h"
+#include "window/folder_browser.h"
+#include "window/qt_settings_store.h"
+#include "window/window_place.h"
 
 #include <QApplication>
 #include <QCheckBox>

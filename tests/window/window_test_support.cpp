@@ -1,8 +1,8 @@
 #include "window_test_support.h"
 
-#include "controls.h"
-#include "start_button.h"
-#include "window_run.h"
+#include "window/controls.h"
+#include "window/start_button.h"
+#include "window/window_run.h"
 
 #include <QDir>
 #include <QFile>

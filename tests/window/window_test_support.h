@@ -2,10 +2,10 @@
 // Stand-ins for the window's platform services, a window made with them in a
 // temporary folder, and giflib as the judge of written files.
 
-#include "form1.h"
+#include "window/form1.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
-#include "window_services.h"
+#include "window/window_services.h"
 
 #include <QList>
 #include <QStringList>
