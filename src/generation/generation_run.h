@@ -5,6 +5,7 @@
 #include "gif/file_sink.h"
 #include "generation/picture_params.h"
 #include "generation/run_host.h"
+#include "generation/run_inputs.h"
 
 #include <functional>
 #include <memory>
@@ -13,8 +14,8 @@
 namespace pestrolik {
 
 struct RunRequest {
-    int frameCount = 3;      // 1..100, validated by the caller
-    int pictureSize = 200;   // 10..1000, validated by the caller
+    int frameCount = defaultFrameCount;    // 1..100, validated by the caller
+    int pictureSize = defaultPictureSize;  // 10..1000, validated by the caller
     bool stillBackground = false;  // as the file's control blocks mark it
     PictureParams params;
     std::string outputPath;  // UTF-8; must not exist yet

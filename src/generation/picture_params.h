@@ -2,6 +2,7 @@
 // The random parameters of one picture, and how they are drawn.
 
 #include "generation/chance.h"
+#include "generation/run_inputs.h"
 
 #include <cstdint>
 #include <optional>
@@ -19,7 +20,7 @@ struct PictureParams {
     int blueExponent = 0;   // 0..3
     int backDepth = 0;      // 0..58, background amplitude backDepth + 5
     int backWaves = 0;      // 0..2, background wave count backWaves + 1
-    double refSize = 200;   // pixels, 10..1000: the size the parameters were drawn for
+    double refSize = defaultPictureSize;  // pixels, 10..1000: the size the parameters were drawn for
 
     bool operator==(const PictureParams&) const = default;
 };

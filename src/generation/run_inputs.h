@@ -8,6 +8,10 @@
 
 namespace pestrolik {
 
+// What the count and size boxes hold until the user types something else.
+inline constexpr int defaultFrameCount = 3;
+inline constexpr int defaultPictureSize = 200;
+
 // The number a text begins with (blanks are skipped); nothing when it does not
 // begin with one.
 std::optional<double> numberAtStart(std::string_view text);

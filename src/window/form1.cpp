@@ -73,19 +73,18 @@ void Form1::connectEvents() {
 }
 
 void Form1::startUp() {
-    SettingsStore& store = services_.settings;
     windowOpen_ = true;
-    const QString stored = readText(store, key::windowSection, key::folder, services_.programFolder);
+    const WindowSettings stored = readWindowSettings(services_.settings, services_.programFolder);
     // A folder that is gone, or on a drive that is not ready, cannot be shown.
-    const QString folder = QFileInfo(stored).isDir() ? stored : services_.programFolder;
+    const QString folder = QFileInfo(stored.folder).isDir() ? stored.folder : services_.programFolder;
     browser_->goToFolder(folder);
     browser_->setSaveFolder(folder);
-    c_.text1->setText(readText(store, key::windowSection, key::count, QStringLiteral("3")));
-    c_.text2->setText(readText(store, key::windowSection, key::size, QStringLiteral("200")));
-    c_.check2->setChecked(readBox(store, key::windowSection, key::mobile, false));  // may show "128"
-    c_.check3->setChecked(readBox(store, key::windowSection, key::still, false));
-    readPlace();
-    c_.check5->setChecked(readBox(store, key::musicSection, key::openAtEnd, true));
+    c_.text1->setText(stored.countText);
+    c_.text2->setText(stored.sizeText);
+    c_.check2->setChecked(stored.mobile);  // may show "128"
+    c_.check3->setChecked(stored.still);
+    placeWindow(stored.leftTwips, stored.topTwips);
+    c_.check5->setChecked(stored.openAtEnd);
     mobile_->takeSizeFromText();  // after the mobile box: a ticked box keeps 128
     c_.timer1->stop();
     NextFileName();
@@ -96,15 +95,20 @@ void Form1::startUp() {
 }
 
 void Form1::shutDown() {
-    SettingsStore& store = services_.settings;
     windowOpen_ = false;  // a run still going notices this at its next row
-    writeText(store, key::windowSection, key::folder, browser_->saveFolder());
-    writeText(store, key::windowSection, key::count, c_.text1->text());
-    writeText(store, key::windowSection, key::size, c_.text2->text());
-    writeBox(store, key::windowSection, key::mobile, c_.check2->isChecked());
-    writeBox(store, key::windowSection, key::still, c_.check3->isChecked());
-    writePlace();
-    writeBox(store, key::musicSection, key::openAtEnd, c_.check5->isChecked());
+    WindowSettings current;
+    current.folder = browser_->saveFolder();
+    current.countText = c_.text1->text();
+    current.sizeText = c_.text2->text();
+    current.mobile = c_.check2->isChecked();
+    current.still = c_.check3->isChecked();
+    // An unmoved window keeps the twips it was placed from, so they never drift to
+    // the pixel grid.
+    const bool moved = pos() != placedAt_;
+    current.leftTwips = moved ? float(pos().x()) * twipsPerPixel : leftTwips_;
+    current.topTwips = moved ? float(pos().y()) * twipsPerPixel : topTwips_;
+    current.openAtEnd = c_.check5->isChecked();
+    writeWindowSettings(services_.settings, current);
     music_->StopMusic();  // closes the MIDI output
 }
 
@@ -115,26 +119,14 @@ void Form1::closeEvent(QCloseEvent* event) {
     if (!run_->onStack()) services_.endProgram();
 }
 
-void Form1::readPlace() {
-    leftTwips_ = readTwips(services_.settings, key::left, defaultLeftTwips);
-    topTwips_ = readTwips(services_.settings, key::top, defaultTopTwips);
+void Form1::placeWindow(float leftTwips, float topTwips) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
-    placedAt_ = windowPlace(leftTwips_, topTwips_, size(), screens);
-    if (placedAt_ != pixelsFromTwips(leftTwips_, topTwips_)) {
-        leftTwips_ = defaultLeftTwips;
-        topTwips_ = defaultTopTwips;
-    }
+    placedAt_ = windowPlace(leftTwips, topTwips, size(), screens);
+    const bool kept = placedAt_ == pixelsFromTwips(leftTwips, topTwips);
+    leftTwips_ = kept ? leftTwips : WindowSettings().leftTwips;
+    topTwips_ = kept ? topTwips : WindowSettings().topTwips;
     move(placedAt_);
-}
-
-void Form1::writePlace() {
-    if (pos() != placedAt_) {
-        leftTwips_ = float(pos().x()) * twipsPerPixel;
-        topTwips_ = float(pos().y()) * twipsPerPixel;
-    }
-    writeTwips(services_.settings, key::left, leftTwips_);
-    writeTwips(services_.settings, key::top, topTwips_);
 }
 
 void Form1::info() { services_.messages.show(MessageIcon::Information, helpTitle(), helpText()); }

@@ -52,8 +52,7 @@ private:
     void connectEvents();
     void startUp();
     void shutDown();
-    void readPlace();
-    void writePlace();
+    void placeWindow(float leftTwips, float topTwips);
 
     WindowServices services_;
     Controls c_;

@@ -3,6 +3,8 @@
 // unticking it brings the kept number back; while it is ticked the size box returns
 // to "128" whenever it loses the focus.
 
+#include "generation/run_inputs.h"
+
 #include <QObject>
 
 class QCheckBox;
@@ -30,7 +32,7 @@ private:
 
     QCheckBox* check2_;
     QLineEdit* text2_;
-    float savedSize_ = 200;  // the default size until the box has held a number
+    float savedSize_ = defaultPictureSize;  // until the box has held a number
 };
 
 }  // namespace pestrolik

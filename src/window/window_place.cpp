@@ -34,7 +34,8 @@ bool placeIsReachable(const QRect& frame, const QList<QRect>& screens) {
 QPoint windowPlace(float leftTwips, float topTwips, QSize frameSize, const QList<QRect>& screens) {
     const QPoint stored = pixelsFromTwips(leftTwips, topTwips);
     if (placeIsReachable(QRect(stored, frameSize), screens)) return stored;
-    return pixelsFromTwips(defaultLeftTwips, defaultTopTwips);
+    const WindowSettings defaults;
+    return pixelsFromTwips(defaults.leftTwips, defaults.topTwips);
 }
 
 }  // namespace pestrolik
