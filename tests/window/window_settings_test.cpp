@@ -1,24 +1,20 @@
-// Settings across a restart, read once at start-up and written once at shut-down in
-// their order; stored values that are missing, corrupt or off every screen.
+// Settings: the record read from stored texts (corrupt ones included), the store on
+// its INI file, the window's place, and the start-up and shut-down order.
 
 #include "window_test_support.h"
 
-#include "window/controls.h"
+#include "data_table.h"
 #include "window/folder_browser.h"
 #include "window/qt_settings_store.h"
 #include "window/window_place.h"
+#include "window/window_settings.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QFile>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QTreeView>
 
 using namespace pestrolik;
 using namespace pestrolik::test;
+using pestrolik::testing::readDataTable;
 
 namespace {
 
@@ -33,288 +29,161 @@ QStringList logged(const EventLog& log, const QString& prefix) {
     return picked;
 }
 
+QMap<QString, QString> fields(const WindowSettings& s) {
+    auto box = [](bool ticked) { return QString(ticked ? "1" : "0"); };
+    return {{"folder", s.folder},  {"countText", s.countText},  {"sizeText", s.sizeText},
+            {"mobile", box(s.mobile)}, {"still", box(s.still)}, {"openAtEnd", box(s.openAtEnd)},
+            {"leftTwips", QString::number(s.leftTwips)}, {"topTwips", QString::number(s.topTwips)}};
+}
+
 }  // namespace
 
 class WindowSettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void firstStart();
-    void restartKeepsEverything();
-    void iniFileForm();
-    void storeKeepsTextsExactly_data();
+    void readingStoredTexts();
+    void iniFileRoundTrip();
     void storeKeepsTextsExactly();
-    void nativeStoreIsTheUsersFandorelFile();
-    void mobileBoxAtStartUp();
-    void corruptValues_data();
-    void corruptValues();
-    void storedFolder_data();
     void storedFolder();
-    void places_data();
     void places();
     void unmovedWindowKeepsItsTwips();
     void startUpAndShutDownOrder();
 };
 
-void WindowSettingsTest::firstStart() {
-    TestWindow w;
-    QCOMPARE(w.c().text1->text(), QString("3"));
-    QCOMPARE(w.c().text2->text(), QString("200"));
-    QVERIFY(!w.c().check2->isChecked());
-    QVERIFY(!w.c().check3->isChecked());
-    QVERIFY(w.c().check5->isChecked());
-    QCOMPARE(w.form().folderBrowser().saveFolder(), w.folder());
-    QCOMPARE(w.form().pos(), QPoint(233, 200));  // 3500 and 3000 twips
-    QCOMPARE(w.form().savedSize(), 200.0f);
+void WindowSettingsTest::readingStoredTexts() {
+    MemorySettingsStore empty;
+    const auto defaults = fields(readWindowSettings(empty, "/home"));
+    QCOMPARE(defaults, fields({"/home", "3", "200", false, false, 3500, 3000, true}));
+    for (const auto& row : readDataTable(TEST_DATA_DIR "/stored_settings.txt")) {
+        MemorySettingsStore store;
+        store.save(row[0], row[1], row[2]);
+        auto expected = defaults;
+        expected[QString::fromStdString(row[3])] = QString::fromStdString(row.size() > 4 ? row[4] : "");
+        QCOMPARE(fields(readWindowSettings(store, "/home")), expected);
+    }
 }
 
-void WindowSettingsTest::restartKeepsEverything() {
+// What lands in the file (boxes "0"/"1", twips in shortest form, texts as typed), and
+// a restart that reads it all back, the mobile box showing 128.
+void WindowSettingsTest::iniFileRoundTrip() {
     QTemporaryDir dir;
     const QString ini = dir.filePath("fandorel.ini");
     auto store = std::make_unique<QtSettingsStore>(ini);
     TestWindow w(store.get());
-    QVERIFY(QDir().mkdir(w.pathIn("sub")));
-    w.c().text1->setText(" 7 шт");
+    w.c().text1->setText("abc");
     w.c().text2->setText("345");
     w.c().check3->setChecked(true);
     w.c().check5->setChecked(false);
-    w.form().move(101, 120);
-    w.c().check2->setChecked(true);  // shows 128
+    w.c().check2->setChecked(true);
+    w.form().move(100, 7);
     w.form().close();
-    store.reset();  // written out
+    store.reset();
 
-    auto again = std::make_unique<QtSettingsStore>(ini);
-    w.useSettings(again.get());
-    w.restart();
-    QCOMPARE(w.c().text1->text(), QString(" 7 шт"));
-    QVERIFY(w.c().check2->isChecked());
-    QCOMPARE(w.c().text2->text(), QString("128"));
-    QVERIFY(w.c().check3->isChecked());
-    QVERIFY(!w.c().check5->isChecked());
-    QCOMPARE(w.form().pos(), QPoint(101, 120));
-    QCOMPARE(w.form().folderBrowser().saveFolder(), w.folder());
-}
-
-// What lands in the file: box values "0"/"1", twips in shortest form, texts as typed.
-void WindowSettingsTest::iniFileForm() {
-    QTemporaryDir dir;
-    const QString ini = dir.filePath("fandorel.ini");
-    QString folder;
-    {
-        QtSettingsStore store(ini);
-        TestWindow w(&store);
-        folder = w.folder();
-        w.c().text1->setText("abc");
-        w.c().check3->setChecked(true);
-        w.form().move(100, 7);
-        w.form().close();
-    }
     QSettings file(ini, QSettings::IniFormat);
     QCOMPARE(file.childGroups(), (QStringList{"met2", "tem2"}));
-    QCOMPARE(file.value("tem2/col").toString(), QString("abc"));
-    QCOMPARE(file.value("tem2/px").toString(), QString("200"));
-    QCOMPARE(file.value("tem2/mob").toString(), QString("0"));
-    QCOMPARE(file.value("tem2/fon").toString(), QString("1"));
-    QCOMPARE(file.value("tem2/lef").toString(), QString("1500"));
-    QCOMPARE(file.value("tem2/top").toString(), QString("105"));
-    QCOMPARE(file.value("met2/ope").toString(), QString("1"));
-    QCOMPARE(file.value("tem2/put").toString(), folder);
+    const QStringList expected = {w.folder(), "abc", "128", "1", "1", "1500", "105", "0"};
+    QStringList written;
+    for (const char* key : {"tem2/put", "tem2/col", "tem2/px", "tem2/mob", "tem2/fon", "tem2/lef", "tem2/top", "met2/ope"})
+        written << file.value(key).toString();
+    QCOMPARE(written, expected);
+
+    store = std::make_unique<QtSettingsStore>(ini);
+    w.useSettings(store.get());
+    w.restart();
+    QCOMPARE(w.c().text1->text(), QString("abc"));
+    QVERIFY(w.c().check2->isChecked() && w.c().check3->isChecked() && !w.c().check5->isChecked());
+    QCOMPARE(w.c().text2->text(), QString("128"));
+    QCOMPARE(w.form().pos(), QPoint(100, 7));
+    QTest::mouseClick(w.c().check2, Qt::LeftButton);  // the kept size is 128 too
+    QCOMPARE(w.c().text2->text(), QString("128"));
 }
 
-void WindowSettingsTest::storeKeepsTextsExactly_data() {
-    QTest::addColumn<QString>("text");
-    QTest::newRow("empty") << "";
-    QTest::newRow("blanks around") << "  12 ";
-    QTest::newRow("commas") << "1, 2, 3";
-    QTest::newRow("cyrillic") << "семь";
-    QTest::newRow("quotes and equals") << "a=\"b\";c";
-    QTest::newRow("at sign first") << "@Variant(x)";
-    QTest::newRow("backslashes") << "C:\\Мои рисунки\\";
-}
-
+// Any text comes back as it was; the user's own store is "fandorel" under the config
+// folder, and a hand-edited list reads back as one text.
 void WindowSettingsTest::storeKeepsTextsExactly() {
-    QFETCH(QString, text);
     QTemporaryDir dir;
-    const QString ini = dir.filePath("fandorel.ini");
-    QtSettingsStore(ini).save("tem2", "col", text.toStdString());
-    QtSettingsStore reread(ini);
-    QCOMPARE(stored(reread, "tem2", "col"), text);
-    QCOMPARE(stored(reread, "tem2", "px"), QString("<missing>"));
-    QCOMPARE(stored(reread, "nosuch", "col"), QString("<missing>"));
-}
-
-// The user's own store is a file named after "fandorel" under the config folder
-// (here the tests' stand-in for it), and a hand-edited list reads back as one text.
-void WindowSettingsTest::nativeStoreIsTheUsersFandorelFile() {
-    const QString configHome = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
-    QCOMPARE(configHome, qEnvironmentVariable("XDG_CONFIG_HOME"));
-    QVERIFY(!configHome.startsWith(QDir::homePath()));
-    {
-        QtSettingsStore store;
-        store.save("tem2", "px", "300");
+    for (const QString& text : {"", "  12 ", "1, 2, 3", "семь", "a=\"b\";c", "@Variant(x)", "C:\\Мои рисунки\\"}) {
+        QtSettingsStore(dir.filePath("a.ini")).save("tem2", "col", text.toStdString());
+        QtSettingsStore reread(dir.filePath("a.ini"));
+        QCOMPARE(stored(reread, "tem2", "col"), text);
+        QCOMPARE(stored(reread, "tem2", "px"), QString("<missing>"));
     }
-    const QString expected = configHome + "/fandorel/fandorel.conf";
-    QVERIFY2(QFile::exists(expected), qPrintable(expected));
-    QFile file(expected);
+    QtSettingsStore().save("tem2", "px", "300");
+    QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/fandorel/fandorel.conf");
     QVERIFY(file.open(QIODevice::Append | QIODevice::Text));
     file.write("\n[met2]\nsol=1, 2\n");
     file.close();
-    QtSettingsStore store;
-    QCOMPARE(stored(store, "tem2", "px"), QString("300"));
-    QCOMPARE(stored(store, "met2", "sol"), QString("1, 2"));
+    QtSettingsStore user;
+    QCOMPARE(stored(user, "tem2", "px"), QString("300"));
+    QCOMPARE(stored(user, "met2", "sol"), QString("1, 2"));
 }
 
-// The box ticked at start-up shows 128 and keeps 128: unticking shows "128" too.
-void WindowSettingsTest::mobileBoxAtStartUp() {
-    TestWindow w;
-    w.memorySettings.save("tem2", "mob", "1");
-    w.memorySettings.save("tem2", "px", "300");
-    w.restart();
-    QVERIFY(w.c().check2->isChecked());
-    QCOMPARE(w.c().text2->text(), QString("128"));
-    QTest::mouseClick(w.c().check2, Qt::LeftButton);
-    QCOMPARE(w.c().text2->text(), QString("128"));
-}
-
-void WindowSettingsTest::corruptValues_data() {
-    QTest::addColumn<QString>("section");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<QString>("value");
-    QTest::addColumn<QString>("sizeText");
-    QTest::addColumn<bool>("mobile");
-    QTest::addColumn<bool>("still");
-    QTest::addColumn<bool>("openAtEnd");
-    QTest::addColumn<QPoint>("place");
-    const QPoint home(233, 200);
-    QTest::newRow("size letters") << "tem2" << "px" << "big" << "big" << false << false << true << home;
-    QTest::newRow("mobile letters") << "tem2" << "mob" << "x" << "200" << false << false << true << home;
-    QTest::newRow("mobile 2") << "tem2" << "mob" << "2" << "200" << false << false << true << home;
-    QTest::newRow("mobile 1.0 is 1") << "tem2" << "mob" << "1.0" << "128" << true << false << true << home;
-    QTest::newRow("still 0.5") << "tem2" << "fon" << "0.5" << "200" << false << false << true << home;
-    QTest::newRow("open yes") << "met2" << "ope" << "yes" << "200" << false << false << true << home;
-    QTest::newRow("open 0") << "met2" << "ope" << " 0 " << "200" << false << false << false << home;
-    QTest::newRow("left letters") << "tem2" << "lef" << "abc" << "200" << false << false << true << home;
-    QTest::newRow("top empty") << "tem2" << "top" << "" << "200" << false << false << true << home;
-    QTest::newRow("top beyond float") << "tem2" << "top" << "1e40" << "200" << false << false << true << home;
-    QTest::newRow("left off the screen") << "tem2" << "lef" << "-99999" << "200" << false << false << true << home;
-    QTest::newRow("top below the screen") << "tem2" << "top" << "150000" << "200" << false << false << true << home;
-    QTest::newRow("left in twips, fraction") << "tem2" << "lef" << "1507.5" << "200" << false << false << true
-                                             << QPoint(101, 200);
-}
-
-void WindowSettingsTest::corruptValues() {
-    QFETCH(QString, section);
-    QFETCH(QString, key);
-    QFETCH(QString, value);
-    QFETCH(QString, sizeText);
-    QFETCH(bool, mobile);
-    QFETCH(bool, still);
-    QFETCH(bool, openAtEnd);
-    QFETCH(QPoint, place);
-    TestWindow w;
-    w.memorySettings.save(section.toStdString(), key.toStdString(), value.toStdString());
-    w.restart();
-
-    QCOMPARE(w.c().text2->text(), sizeText);
-    QCOMPARE(w.c().check2->isChecked(), mobile);
-    QCOMPARE(w.c().check3->isChecked(), still);
-    QCOMPARE(w.c().check5->isChecked(), openAtEnd);
-    QCOMPARE(w.form().pos(), place);
-    QVERIFY(std::isfinite(w.form().savedSize()));
-    QVERIFY(w.messages.shown.isEmpty());
-}
-
-// The stored folder is the save folder exactly as stored until the first change;
-// one that is gone gives the program's own folder.
-void WindowSettingsTest::storedFolder_data() {
-    QTest::addColumn<QString>("relative");  // under the test's folder; "*" for the folder itself
-    QTest::addColumn<bool>("exists");
-    QTest::addColumn<QString>("saveFolder");
-    QTest::addColumn<QString>("proposal");
-    QTest::newRow("as stored") << "sub" << true << "sub" << "sub/Kaleidrix_1.GIF";
-    QTest::newRow("trailing separator kept") << "sub/" << true << "sub/" << "sub//Kaleidrix_1.GIF";
-    QTest::newRow("gone") << "gone" << false << "*" << "Kaleidrix_1.GIF";
-}
-
+// The stored folder is the save folder exactly as stored; one that is gone gives the
+// program's own folder.
 void WindowSettingsTest::storedFolder() {
-    QFETCH(QString, relative);
-    QFETCH(bool, exists);
-    QFETCH(QString, saveFolder);
-    QFETCH(QString, proposal);
     TestWindow w;
-    if (exists) QVERIFY(QDir().mkdir(w.pathIn("sub")));
-    w.memorySettings.save("tem2", "put", w.pathIn(relative).toStdString());
-    w.restart();
-
-    FolderBrowser& browser = w.form().folderBrowser();
-    QCOMPARE(browser.saveFolder(), saveFolder == "*" ? w.folder() : w.pathIn(saveFolder));
-    QCOMPARE(browser.treePath(), exists ? w.pathIn("sub") : w.folder());
-    QCOMPARE(w.c().text3->text(), w.pathIn(proposal));
+    QVERIFY(QDir().mkdir(w.pathIn("sub")));
+    for (const QString& relative : {"sub/", "gone"}) {
+        w.memorySettings.save("tem2", "put", w.pathIn(relative).toStdString());
+        w.restart();
+        const bool gone = relative == "gone";
+        QCOMPARE(w.form().folderBrowser().saveFolder(), gone ? w.folder() : w.pathIn(relative));
+        QCOMPARE(w.form().folderBrowser().treePath(), gone ? w.folder() : w.pathIn("sub"));
+        QCOMPARE(w.c().text3->text(), gone ? w.pathIn("Kaleidrix_1.GIF") : w.pathIn("sub//Kaleidrix_1.GIF"));
+    }
     QVERIFY(w.messages.shown.isEmpty());
-}
-
-void WindowSettingsTest::places_data() {
-    QTest::addColumn<QPoint>("storedPixels");
-    QTest::addColumn<bool>("kept");
-    QTest::newRow("inside") << QPoint(100, 100) << true;
-    QTest::newRow("top-left corner") << QPoint(0, 0) << true;
-    QTest::newRow("mostly left of the screen") << QPoint(-480, 50) << true;
-    QTest::newRow("all left of the screen") << QPoint(-537, 50) << false;
-    QTest::newRow("title strip above the screen") << QPoint(100, -15) << false;
-    QTest::newRow("title strip on the bottom edge") << QPoint(100, 595) << false;
-    QTest::newRow("on the second screen") << QPoint(900, 100) << true;
-    QTest::newRow("between the screens' rows") << QPoint(900, 700) << false;
 }
 
 void WindowSettingsTest::places() {
-    QFETCH(QPoint, storedPixels);
-    QFETCH(bool, kept);
     const QList<QRect> screens{{0, 0, 800, 600}, {800, 0, 1024, 600}};
-    const QPoint placed = windowPlace(storedPixels.x() * 15.0f, storedPixels.y() * 15.0f, {537, 255}, screens);
-    QCOMPARE(placed, kept ? storedPixels : QPoint(233, 200));
+    for (const auto& row : readDataTable(TEST_DATA_DIR "/window_places.txt")) {
+        const QPoint storedPixels(std::stoi(row[0]), std::stoi(row[1]));
+        const QPoint placed = windowPlace(storedPixels.x() * 15.0f, storedPixels.y() * 15.0f, {537, 255}, screens);
+        QCOMPARE(placed, row[2] == "1" ? storedPixels : QPoint(233, 200));
+    }
 }
 
-// Twips that are no whole number of pixels survive a session in which the window
-// did not move; a moved window stores its new place.
+// Twips that are no whole number of pixels survive a session in which the window did
+// not move; a moved window stores its new place; a place on no screen is replaced.
 void WindowSettingsTest::unmovedWindowKeepsItsTwips() {
     TestWindow w;
     w.memorySettings.save("tem2", "lef", "3500");
     w.memorySettings.save("tem2", "top", "3007");
     w.restart();
     w.form().close();
-    QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("3500"));
     QCOMPARE(stored(w.memorySettings, "tem2", "top"), QString("3007"));
 
     w.restart();
     w.form().move(50, 60);
     w.form().close();
-    QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("750"));
-    QCOMPARE(stored(w.memorySettings, "tem2", "top"), QString("900"));
+    QCOMPARE(stored(w.memorySettings, "tem2", "lef") + stored(w.memorySettings, "tem2", "top"), QString("750900"));
+
+    w.memorySettings.save("tem2", "lef", "-99999");
+    w.restart();
+    QCOMPARE(w.form().pos(), QPoint(233, 200));
+    w.form().close();
+    QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("3500"));
 }
 
 void WindowSettingsTest::startUpAndShutDownOrder() {
     TestWindow w;
-    // Start-up reads each setting once, in this order; only the song's voice counters
-    // move on, as its last step.
+    // Each setting read once, in this order; only the song's voice counters move on.
     QCOMPARE(logged(w.log, "get "),
              (QStringList{"get tem2/put", "get tem2/col", "get tem2/px", "get tem2/mob", "get tem2/fon", "get tem2/lef",
                           "get tem2/top", "get met2/ope", "get met2/sol", "get met2/fon", "get met2/bas"}));
     QCOMPARE(logged(w.log, "save "), (QStringList{"save met2/sol", "save met2/fon", "save met2/bas"}));
-    QVERIFY(w.midi.events().empty());  // the music stays stopped
+    QVERIFY(w.midi.events().empty());
 
     w.log.clear();
     bool openWhileSaving = false;
     w.memorySettings.onSave = [&] { openWhileSaving = openWhileSaving || w.form().windowOpen(); };
-    QTest::mouseClick(w.c().command4, Qt::LeftButton);  // "Выход"
-
-    QVERIFY(!w.form().isVisible());
-    QVERIFY(!openWhileSaving);  // windowOpen is cleared first
+    QTest::mouseClick(w.c().command4, Qt::LeftButton);
+    QVERIFY(!w.form().isVisible() && !openWhileSaving);
     QCOMPARE(logged(w.log, "save "), (QStringList{"save tem2/put", "save tem2/col", "save tem2/px", "save tem2/mob",
                                                   "save tem2/fon", "save tem2/lef", "save tem2/top", "save met2/ope"}));
-    QCOMPARE(logged(w.log, "get "), QStringList{});
     QCOMPARE(w.log.last(), QString("end program"));
-    QCOMPARE(w.endProgramCalls, 1);
-    QCOMPARE(w.midi.events().back().call, RecordingMidiOutput::Call::Close);  // StopMusic
+    QCOMPARE(w.midi.events().back().call, RecordingMidiOutput::Call::Close);
 }
 
 PESTROLIK_WINDOW_TEST_MAIN(WindowSettingsTest)

@@ -1,15 +1,7 @@
 #include "window_test_support.h"
 
-#include "window/controls.h"
 #include "window/start_button.h"
 #include "window/window_run.h"
-
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-
 
 #include <cstdlib>
 

@@ -2,15 +2,26 @@
 // Stand-ins for the window's platform services, a window made with them in a
 // temporary folder, and giflib as the judge of written files.
 
+#include "window/controls.h"
 #include "window/form1.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
 #include "window/window_services.h"
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QList>
+#include <QListView>
+#include <QPushButton>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QTreeView>
 
 #include <functional>
 #include <memory>
