@@ -103,8 +103,11 @@ QStringList listedFiles(const Controls& c) {
 }
 
 void isolateFromUser() {
-    static QTemporaryDir config;  // outlives the tests; removed at exit
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
+    // Outlives the tests and is removed at exit; Qt's runtime folder goes there too,
+    // so nothing is left behind in the temporary folder.
+    static QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
