@@ -6,7 +6,9 @@
 #include "window/help_text.h"
 #include "window/link_label.h"
 #include "window/mobile_size.h"
+#include "window/program_icon.h"
 #include "window/progress_strip.h"
+#include "window/save_folder_choice.h"
 #include "window/start_button.h"
 #include "window/utf8_text.h"
 #include "window/window_place.h"
@@ -19,7 +21,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -56,7 +57,7 @@ void Form1::setUpWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(clientArea);
-    setWindowIcon(QIcon(QStringLiteral(":/pestrolik/pestrolik_icon.png")));
+    setWindowIcon(programIcon());
     setFont(windowFont());
 }
 
@@ -75,9 +76,8 @@ void Form1::connectEvents() {
 void Form1::startUp() {
     SettingsStore& store = services_.settings;
     windowOpen_ = true;
-    const QString stored = readText(store, key::windowSection, key::folder, services_.programFolder);
-    // A folder that is gone, or on a drive that is not ready, cannot be shown.
-    const QString folder = QFileInfo(stored).isDir() ? stored : services_.programFolder;
+    const QString stored = readText(store, key::windowSection, key::folder, QString());
+    const QString folder = saveFolderAtStart(stored, services_.programFolder);  // also when it is gone
     browser_->goToFolder(folder);
     browser_->setSaveFolder(folder);
     c_.text1->setText(readText(store, key::windowSection, key::count, QStringLiteral("3")));
