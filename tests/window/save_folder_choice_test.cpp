@@ -39,28 +39,18 @@ void SaveFolderChoiceTest::choice() {
     QFETCH(QString, expected);
     QFETCH(bool, picturesMade);
     const QString picturesPath = QStringLiteral("/home/u/Pictures");
-    QSet<QString> folders{"/srv/ro", "/opt/p", "/home/u"};
-    QSet<QString> writable{"/home/u"};
-    if (programWritable)
-        writable.insert("/opt/p");
-    if (pictures == "there" || pictures == "read-only")
-        folders.insert(picturesPath);
-    if (pictures == "there")
-        writable.insert(picturesPath);
+    QSet<QString> folders{"/srv/ro", "/opt/p", "/home/u"}, writable{"/home/u"};
+    if (programWritable) writable << "/opt/p";
+    if (pictures == "there" || pictures == "read-only") folders << picturesPath;
+    if (pictures == "there") writable << picturesPath;
     QStringList made;
     const FolderProbe probe{
-        .isFolder = [&](const QString& path) { return folders.contains(path); },
-        .isWritableFolder = [&](const QString& path) { return folders.contains(path) && writable.contains(path); },
-        .makeFolder =
-            [&](const QString& path) {
-                if (!folders.contains(path) && pictures == "missing") {
-                    made.append(path);
-                    folders.insert(path);
-                    writable.insert(path);
-                }
-                return folders.contains(path);
-            },
-    };
+        [&](const QString& path) { return folders.contains(path); },
+        [&](const QString& path) { return folders.contains(path) && writable.contains(path); },
+        [&](const QString& path) {
+            if (pictures == "missing" && !folders.contains(path)) made << path, folders << path, writable << path;
+            return folders.contains(path);
+        }};
     const DefaultFolders defaults{"/opt/p", pictures == "unnamed" ? QString() : picturesPath, "/home/u"};
     QCOMPARE(chooseSaveFolder(stored, defaults, probe), expected);
     QCOMPARE(made, picturesMade ? QStringList{picturesPath} : QStringList{});
