@@ -13,6 +13,10 @@
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
+    // The window's class and icon then match the menu entry, pestrolik.desktop.
+    QApplication::setApplicationName(QStringLiteral("pestrolik"));
+    QApplication::setApplicationVersion(QStringLiteral(PESTROLIK_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("pestrolik"));
     // The window ends the program itself: a run on the stack must first delete its
     // file and say so, even after the last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);

@@ -6,7 +6,9 @@
 #include "window/help_text.h"
 #include "window/link_label.h"
 #include "window/mobile_size.h"
+#include "window/program_icon.h"
 #include "window/progress_strip.h"
+#include "window/save_folder_choice.h"
 #include "window/start_button.h"
 #include "window/utf8_text.h"
 #include "window/window_place.h"
@@ -19,7 +21,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
@@ -56,7 +57,7 @@ void Form1::setUpWindow() {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     setFixedSize(clientArea);
-    setWindowIcon(QIcon(QStringLiteral(":/pestrolik/pestrolik_icon.png")));
+    setWindowIcon(programIcon());
     setFont(windowFont());
 }
 
@@ -74,9 +75,8 @@ void Form1::connectEvents() {
 
 void Form1::startUp() {
     windowOpen_ = true;
-    const WindowSettings stored = readWindowSettings(services_.settings, services_.programFolder);
-    // A folder that is gone, or on a drive that is not ready, cannot be shown.
-    const QString folder = QFileInfo(stored.folder).isDir() ? stored.folder : services_.programFolder;
+    const WindowSettings stored = readWindowSettings(services_.settings, QString());
+    const QString folder = saveFolderAtStart(stored.folder, services_.programFolder);  // also when it is gone
     browser_->goToFolder(folder);
     browser_->setSaveFolder(folder);
     c_.text1->setText(stored.countText);

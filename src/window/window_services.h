@@ -24,7 +24,7 @@ struct WindowServices {
     Clock& clock;             // for the random picture parameters
     RandomSource& random;
     MidiOutput& midi;         // the about screen's song
-    QString programFolder;    // the save folder when none is stored or it is gone
+    QString programFolder;    // the save folder when none is stored or it is gone, if writable
     QStringList volumeRoots;  // what the drive list offers, "/" first
     // Called once the window has closed and no run is left on the stack.
     std::function<void()> endProgram = [] { QCoreApplication::quit(); };
