@@ -111,14 +111,15 @@ int render(int argc, char** argv) {
     request.outputPath = options->out.empty() ? nextFreePath(options->folder) : options->out;
     request.jobs = options->jobs > 0 ? options->jobs : std::max(1u, std::thread::hardware_concurrency());
 
+    const SinkOpener openSink = !toStdout ? fileSinkOpener() : [](const std::string&, CreateError&) {
+        return std::unique_ptr<ByteSink>(std::make_unique<StdoutSink>());
+    };
+
     TerminalHost::catchInterrupt();
     RunOutcome outcome;
     {
         TerminalHost host(!options->quiet && isatty(STDERR_FILENO), request.stillBackground);
-        outcome = toStdout ? runGeneration(request, host, [](const std::string&, CreateError&) {
-            return std::unique_ptr<ByteSink>(std::make_unique<StdoutSink>());
-        })
-                           : runGeneration(request, host);
+        outcome = runGeneration(request, host, openSink);
     }
     switch (outcome) {
     case RunOutcome::Completed:
