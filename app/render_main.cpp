@@ -1,6 +1,7 @@
 // pestrolik-render: the same pictures as the window, made from the command line.
 // Exit codes: 0 written, 2 bad arguments or values, 3 the file exists, 4 writing
-// failed, 130 interrupted (the partial file is deleted in every failing case).
+// failed (standard output included), 130 interrupted (the partial file is deleted
+// in every failing case; a stream on standard output is cut off).
 
 #include "generation/chance.h"
 #include "generation/file_naming.h"
@@ -8,6 +9,10 @@
 #include "generation/picture_params.h"
 #include "render_options.h"
 #include "generation/run_inputs.h"
+#include "music/song_builder.h"
+#include "music/song_midi_file.h"
+#include "music/voice_rotation.h"
+#include "stdout_sink.h"
 #include "terminal_host.h"
 
 #include <cstdio>
@@ -31,19 +36,63 @@ std::string nextFreePath(const std::string& folder) {
     return (dir / numberedFileName(n)).string();
 }
 
-}  // namespace
+// The song of the about screen as a MIDI file, built from the given voice counters
+// the way the stored ones would build it; the real settings are neither read nor advanced.
+int saveSong(const RenderOptions& options) {
+    MemorySettingsStore counters;
+    const VoiceCounter order[] = {kSoloCounter, kBackgroundCounter, kBassCounter};
+    for (size_t i = 0; i < options.voiceCounters.size(); ++i)
+        counters.save(kVoiceCounterSection, order[i].key, options.voiceCounters[i]);
+    SongTable song;
+    buildSong(counters, song);
+    const std::vector<uint8_t> bytes = songMidiFile(song);
 
-int main(int argc, char** argv) {
+    const std::string& path = options.songPath;
+    CreateError createError = CreateError::None;
+    std::unique_ptr<ByteSink> sink;
+    if (path == "-")
+        sink = std::make_unique<StdoutSink>();
+    else
+        sink = FileSink::createNew(path, createError);
+    if (createError == CreateError::AlreadyExists) {
+        std::cerr << "pestrolik-render: В этой папке уже есть такой файл :\n" << path << ".\n";
+        return fileExists;
+    }
+    if (!sink) {
+        std::cerr << "pestrolik-render: Не удалось создать файл :\n" << path << '\n';
+        return writeFailed;
+    }
+    if (!sink->write(bytes) || !sink->finish()) {
+        std::cerr << "pestrolik-render: Не удалось записать файл :\n" << path << '\n';
+        return writeFailed;
+    }
+    if (path != "-") std::cout << path << '\n';
+    return ok;
+}
+
+int render(int argc, char** argv) {
     std::string error;
-    const auto options = parseRenderOptions(std::vector<std::string>(argv + 1, argv + argc), error);
+    const auto options = parseRenderOptions(argc, argv, error);
     if (!options) {
-        std::cerr << "pestrolik-render: " << error << '\n' << renderUsage;
+        std::cerr << "pestrolik-render: " << error << "\nПодробнее: pestrolik-render --help\n";
         return badInput;
     }
+    switch (options->task) {
+    case RenderOptions::Task::Help: std::cout << renderHelp; return ok;
+    case RenderOptions::Task::Version: std::cout << "pestrolik-render " PESTROLIK_VERSION "\n"; return ok;
+    case RenderOptions::Task::Song:
+    case RenderOptions::Task::Picture: break;
+    }
+    const bool toStdout = (options->task == RenderOptions::Task::Song ? options->songPath : options->out) == "-";
+    if (toStdout && isatty(STDOUT_FILENO)) {
+        std::cerr << "pestrolik-render: стандартный вывод — терминал; направьте его в файл или программу\n";
+        return badInput;
+    }
+    if (options->task == RenderOptions::Task::Song) return saveSong(*options);
 
     const RunInputs inputs = readRunInputs(options->countText, options->sizeText);
     if (inputs.problem != InputProblem::None) {
-        std::cerr << inputProblemMessage(inputs.problem) << '\n';
+        std::cerr << "pestrolik-render: " << inputProblemMessage(inputs.problem) << '\n';
         return badInput;
     }
 
@@ -51,15 +100,8 @@ int main(int argc, char** argv) {
     request.frameCount = inputs.frameCount;
     request.pictureSize = inputs.pictureSize;
     request.stillBackground = options->still;
-    if (!options->paramsCode.empty()) {
-        const auto params = parseParamsCode(options->paramsCode);
-        if (!params) {
-            std::cerr << "pestrolik-render: --params wants ten comma-separated whole numbers:\n"
-                         "  twist 0-9, lobes 0-9, spacing 0-9, turn 0-9, red 0-3, green 0-3, blue 0-3,\n"
-                         "  depth 0-58, waves 0-2, reference size 10-1000\n";
-            return badInput;
-        }
-        request.params = *params;
+    if (options->params) {
+        request.params = *options->params;
     } else {
         SystemClock clock;
         SystemRandom random;
@@ -69,15 +111,19 @@ int main(int argc, char** argv) {
     request.outputPath = options->out.empty() ? nextFreePath(options->folder) : options->out;
     request.jobs = options->jobs > 0 ? options->jobs : std::max(1u, std::thread::hardware_concurrency());
 
+    const SinkOpener openSink = !toStdout ? fileSinkOpener() : [](const std::string&, CreateError&) {
+        return std::unique_ptr<ByteSink>(std::make_unique<StdoutSink>());
+    };
+
     TerminalHost::catchInterrupt();
     RunOutcome outcome;
     {
         TerminalHost host(!options->quiet && isatty(STDERR_FILENO), request.stillBackground);
-        outcome = runGeneration(request, host);
+        outcome = runGeneration(request, host, openSink);
     }
     switch (outcome) {
     case RunOutcome::Completed:
-        std::cout << request.outputPath << '\n' << paramsCode(request.params) << '\n';
+        (toStdout ? std::cerr : std::cout) << request.outputPath << '\n' << paramsCode(request.params) << '\n';
         return ok;
     case RunOutcome::FileExists:
         std::cerr << "В этой папке уже есть такой файл :\n" << request.outputPath << ".\n";
@@ -94,4 +140,17 @@ int main(int argc, char** argv) {
         return interrupted;
     }
     return writeFailed;
+}
+
+}  // namespace
+
+// Whatever went to standard output must have arrived: a full disk or a closed pipe
+// is a failure even when everything else went well.
+int main(int argc, char** argv) {
+    const int code = render(argc, argv);
+    if (code == ok && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
+        std::cerr << "pestrolik-render: не удалось записать в стандартный вывод\n";
+        return writeFailed;
+    }
+    return code;
 }

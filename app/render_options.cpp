@@ -1,53 +1,126 @@
 #include "render_options.h"
 
+#include <cstdlib>
+#include <getopt.h>
+
 namespace pestrolik {
 
-const char* const renderUsage =
-    "usage: pestrolik-render [--count N] [--size S] [--still] [--folder DIR | --out FILE]\n"
-    "                        [--params CODE] [--jobs N] [--quiet]\n";
+const char* const renderHelp =
+    "Использование: pestrolik-render [ПАРАМЕТРЫ]\n"
+    "Рисует анимированный GIF так же, как окно Пестролика, и печатает путь к файлу\n"
+    "и код рисунка, по которому его можно нарисовать снова.\n"
+    "\n"
+    "  -c, --count=N          количество картинок, от 1 до 100 (3)\n"
+    "  -s, --size=N           ширина и высота в пикселях, от 10 до 1000 (200)\n"
+    "      --still            неподвижный фон\n"
+    "  -f, --folder=ПАПКА     в папку под свободным именем Kaleidrix_<n>.GIF\n"
+    "                         (в текущую)\n"
+    "  -o, --out=ФАЙЛ         в этот файл; «-» — в стандартный вывод\n"
+    "  -p, --params=КОД       нарисовать снова рисунок с этим кодом\n"
+    "  -j, --jobs=N           число потоков, от 1 до 999 (по числу ядер)\n"
+    "  -q, --quiet            не показывать ход работы\n"
+    "      --song=ФАЙЛ.mid    не рисунок, а песню из «О программе» в MIDI-файл\n"
+    "      --voices=S,F,B     счётчики голосов песни: соло, фон, бас (0,0,0)\n"
+    "  -h, --help             показать эту справку и выйти\n"
+    "  -V, --version          показать версию и выйти\n"
+    "\n"
+    "Коды выхода: 0 — готово, 2 — неверные аргументы, 3 — файл уже есть,\n"
+    "4 — не удалось записать, 130 — прервано.\n";
 
-std::optional<RenderOptions> parseRenderOptions(const std::vector<std::string>& args, std::string& error) {
+namespace {
+
+enum LongOnly { kStill = 256, kSong, kVoices };
+
+constexpr option kOptions[] = {
+    {"count", required_argument, nullptr, 'c'},  {"size", required_argument, nullptr, 's'},
+    {"still", no_argument, nullptr, kStill},     {"folder", required_argument, nullptr, 'f'},
+    {"out", required_argument, nullptr, 'o'},    {"params", required_argument, nullptr, 'p'},
+    {"jobs", required_argument, nullptr, 'j'},   {"quiet", no_argument, nullptr, 'q'},
+    {"song", required_argument, nullptr, kSong}, {"voices", required_argument, nullptr, kVoices},
+    {"help", no_argument, nullptr, 'h'},         {"version", no_argument, nullptr, 'V'},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::string quoted(std::string_view text) { return "«" + std::string(text) + "»"; }
+
+std::string notWhole(std::string_view option, std::string_view text) {
+    return std::string(option) + ": " + quoted(text) + " — не целое число";
+}
+
+// Three whole numbers separated by commas.
+bool readVoiceCounters(std::string_view text, std::array<std::string, 3>& counters) {
+    for (size_t i = 0; i < counters.size(); ++i) {
+        const size_t comma = i + 1 < counters.size() ? text.find(',') : text.size();
+        if (comma == std::string_view::npos || !isWholeNumber(text.substr(0, comma))) return false;
+        counters[i] = std::string(text.substr(0, comma));
+        text.remove_prefix(std::min(comma + 1, text.size()));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool isWholeNumber(std::string_view text) {
+    if (!text.empty() && (text[0] == '+' || text[0] == '-')) text.remove_prefix(1);
+    return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::string& error) {
     RenderOptions options;
-    bool folderGiven = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        const std::string& arg = args[i];
-        auto value = [&]() -> const std::string* {
-            if (i + 1 >= args.size()) {
-                error = arg + " needs a value";
-                return nullptr;
-            }
-            return &args[++i];
-        };
-        const std::string* v = nullptr;
-        if (arg == "--still") {
-            options.still = true;
-        } else if (arg == "--quiet") {
-            options.quiet = true;
-        } else if (arg == "--count" || arg == "--size" || arg == "--folder" || arg == "--out" ||
-                   arg == "--params" || arg == "--jobs") {
-            if (!(v = value())) return std::nullopt;
-            if (arg == "--count") options.countText = *v;
-            if (arg == "--size") options.sizeText = *v;
-            if (arg == "--folder") options.folder = *v, folderGiven = true;
-            if (arg == "--out") options.out = *v;
-            if (arg == "--params") options.paramsCode = *v;
-            if (arg == "--jobs") {
-                if (v->empty() || v->size() > 3 || v->find_first_not_of("0123456789") != std::string::npos ||
-                    std::stoi(*v) < 1) {
-                    error = "--jobs takes a whole number from 1 to 999";
-                    return std::nullopt;
-                }
-                options.jobs = std::stoi(*v);
-            }
-        } else {
-            error = "unknown argument: " + arg;
-            return std::nullopt;
+    bool folderGiven = false, pictureOptionGiven = false, voicesGiven = false;
+    auto fail = [&](std::string message) {
+        error = std::move(message);
+        return std::nullopt;
+    };
+    optind = 0;  // a fresh scan, also when called again
+    opterr = 0;  // our own messages, in Russian
+    for (int c; (c = getopt_long(argc, argv, ":c:s:f:o:p:j:qhV", kOptions, nullptr)) != -1;) {
+        const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+        const std::string name =
+            given.starts_with("--") ? given.substr(0, given.find('=')) : std::string{'-', static_cast<char>(optopt)};
+        const std::string value = optarg ? optarg : "";
+        pictureOptionGiven = pictureOptionGiven || (c != kSong && c != kVoices && c != 'h' && c != 'V');
+        switch (c) {
+        case 'c':
+        case 's':
+            if (!isWholeNumber(value)) return fail(notWhole(c == 'c' ? "--count" : "--size", value));
+            (c == 'c' ? options.countText : options.sizeText) = value;
+            break;
+        case kStill: options.still = true; break;
+        case 'f': options.folder = value, folderGiven = true; break;
+        case 'o': options.out = value; break;
+        case 'p':
+            options.params = parseParamsCode(value);
+            if (!options.params)
+                return fail("--params: " + quoted(value) + " — не код рисунка; нужны десять целых чисел через запятую:\n"
+                            "  закрутка 0-9, лепестки 0-9, шаг колец 0-9, поворот 0-9, красный 0-3, зелёный 0-3,\n"
+                            "  синий 0-3, глубина фона 0-58, волны фона 0-2, исходный размер 10-1000");
+            break;
+        case 'j': {
+            if (!isWholeNumber(value)) return fail(notWhole("--jobs", value));
+            const long long jobs = std::strtoll(value.c_str(), nullptr, 10);
+            if (jobs < 1 || jobs > 999) return fail("--jobs: число потоков должно быть от 1 до 999");
+            options.jobs = static_cast<int>(jobs);
+            break;
+        }
+        case 'q': options.quiet = true; break;
+        case kSong: options.songPath = value, options.task = RenderOptions::Task::Song; break;
+        case kVoices:
+            if (!readVoiceCounters(value, options.voiceCounters))
+                return fail("--voices: " + quoted(value) + " — нужны три целых числа через запятую");
+            voicesGiven = true;
+            break;
+        case 'h': options.task = RenderOptions::Task::Help; return options;
+        case 'V': options.task = RenderOptions::Task::Version; return options;
+        case ':': return fail("параметру " + quoted(name) + " нужно значение");
+        default: return fail("непонятный параметр " + quoted(given.starts_with("--") ? given : name));
         }
     }
-    if (folderGiven && !options.out.empty()) {
-        error = "--folder and --out exclude each other";
-        return std::nullopt;
-    }
+    if (optind < argc) return fail("лишний аргумент " + quoted(argv[optind]));
+    if (folderGiven && !options.out.empty()) return fail("--folder и --out не сочетаются");
+    if (options.task == RenderOptions::Task::Song && pictureOptionGiven)
+        return fail("--song записывает песню, а не рисунок: параметры рисунка с ним не сочетаются");
+    if (voicesGiven && options.task != RenderOptions::Task::Song) return fail("--voices действует только вместе с --song");
     return options;
 }
 

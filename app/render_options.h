@@ -1,26 +1,38 @@
 #pragma once
 // The headless renderer's command line.
 
+#include "generation/picture_params.h"
+
+#include <array>
 #include <optional>
 #include <string>
-#include <vector>
+#include <string_view>
 
 namespace pestrolik {
 
 struct RenderOptions {
-    std::string countText = "3";  // read later exactly as the count box is
+    enum class Task { Picture, Song, Help, Version };
+    Task task = Task::Picture;
+    std::string countText = "3";  // a whole number, read later exactly as the count box is
     std::string sizeText = "200";
     bool still = false;
     std::string folder = ".";
-    std::string out;  // explicit file; empty: the next free name in `folder`
-    std::string paramsCode;  // empty: fresh parameters
+    std::string out;  // explicit file, "-" for standard output; empty: the next free name in `folder`
+    std::optional<PictureParams> params;  // nothing: fresh parameters
     int jobs = 0;  // 0: one per core
     bool quiet = false;
+    std::string songPath;  // Task::Song: the MIDI file to write, "-" for standard output
+    std::array<std::string, 3> voiceCounters{"0", "0", "0"};  // solo, background, bass: whole numbers
 };
 
-// Nothing, with `error` set, when the arguments are not understood.
-std::optional<RenderOptions> parseRenderOptions(const std::vector<std::string>& args, std::string& error);
+// Reads the arguments (argv[0] is the program) the way getopt_long does: "--count 3",
+// "--count=3", "-c3", options in any order. Nothing, with `error` set (Russian, without
+// the program's name), when they are not understood.
+std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::string& error);
 
-extern const char* const renderUsage;
+// A sign at most, then decimal digits and nothing else.
+bool isWholeNumber(std::string_view text);
+
+extern const char* const renderHelp;
 
 }  // namespace pestrolik

@@ -1,72 +1,18 @@
 // pestrolik-render driven as a user drives it: a real process, real files.
 
 #include "gif_judge.h"
-#include "temp_folder.h"
-
-#include <gtest/gtest.h>
+#include "render_process.h"
 
 #include <chrono>
 #include <csignal>
-#include <fcntl.h>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
-using pestrolik::testing::decodeGif;
-using pestrolik::testing::readFileBytes;
+using namespace pestrolik::testing;
 namespace fs = std::filesystem;
 
 namespace {
 
-struct Finished {
-    int exitCode = -1;
-    std::string out, err;
-};
-
-std::string slurp(const fs::path& path) {
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-class RenderCommand : public ::testing::Test {
-protected:
-    void SetUp() override { fs::create_directories(folder_ / "pictures"); }
-
-    pid_t start(const std::vector<std::string>& args) {
-        const pid_t pid = fork();
-        if (pid == 0) {
-            const int out = ::open((folder_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            const int err = ::open((folder_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-            dup2(out, 1);
-            dup2(err, 2);
-            if (chdir((folder_ / "pictures").c_str()) != 0) _exit(99);
-            std::vector<char*> argv{const_cast<char*>(RENDER_EXE)};
-            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-            argv.push_back(nullptr);
-            execv(RENDER_EXE, argv.data());
-            _exit(98);
-        }
-        return pid;
-    }
-
-    Finished finish(pid_t pid) {
-        int status = 0;
-        waitpid(pid, &status, 0);
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), slurp(folder_ / "stdout"),
-                slurp(folder_ / "stderr")};
-    }
-
-    Finished run(const std::vector<std::string>& args) { return finish(start(args)); }
-
-    fs::path pictures() const { return folder_ / "pictures"; }
-
-    pestrolik::testing::TempFolder folder_{"render"};
-};
+using RenderCommand = RenderProcess;
 
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> result;
@@ -115,32 +61,46 @@ TEST_F(RenderCommand, TheParameterCodeMakesTheSamePictureAgain) {
     EXPECT_EQ(lines(bigger.out).at(1), code);
 }
 
-TEST_F(RenderCommand, RefusalsAndFailuresHaveTheirExitCodes) {
+// Every case's stdout holds `out` (empty: nothing at all) and its stderr `err`.
+TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
     struct Case {
         const char* name;
         std::vector<std::string> args;
         int exitCode;
-        const char* message;
+        std::string out, err;
+        const char* stdoutPath = "";
     };
+    const std::string code = "3,5,7,2,1,0,3,20,1,16", notWhole = "» — не целое число";
     std::ofstream(pictures() / "taken.GIF") << "keep me";
     const Case cases[] = {
-        {"count over 100", {"--count", "101"}, 2, "Количество картинок не должно превышать 100."},
-        {"count of letters", {"--count", "abc", "--size", "5"}, 2, "Количество картинок должно быть не меньше, чем одна."},
-        {"size over 1000", {"--size", "1001"}, 2, "Ширина и высота картинок не должны привышать 1000 пикселей."},
-        {"size under 10", {"--size", "9"}, 2, "Ширина и высота картинок должны быть не меньше, чем 10 пикселей."},
-        {"bad parameter code", {"--params", "1,2,3"}, 2, "--params"},
-        {"unknown option", {"--colour", "red"}, 2, "unknown argument"},
-        {"existing file", {"--out", "taken.GIF"}, 3, "В этой папке уже есть такой файл :"},
-        {"missing folder", {"--out", "nowhere/x.GIF"}, 4, "cannot create"},
+        {"help", {"--help"}, 0, "  -V, --version", ""},
+        {"version", {"-V"}, 0, "pestrolik-render " RENDER_VERSION "\n", ""},
+        {"letters after digits", {"--count=3abc"}, 2, "", "pestrolik-render: --count: «3abc" + notWhole},
+        {"a fraction", {"--size", "2.9"}, 2, "", "pestrolik-render: --size: «2.9" + notWhole},
+        {"letters", {"-cabc"}, 2, "", "«abc" + notWhole},
+        {"empty", {"--jobs="}, 2, "", "pestrolik-render: --jobs: «" + notWhole},
+        {"unknown option", {"--colour", "red"}, 2, "", "pestrolik-render: непонятный параметр «--colour»"},
+        {"count over 100", {"--count", "101"}, 2, "", "pestrolik-render: Количество картинок не должно превышать 100."},
+        {"size under 10", {"-s9"}, 2, "", "pestrolik-render: Ширина и высота картинок должны быть не меньше, чем 10"},
+        {"bad parameter code", {"--params", "1,2,3"}, 2, "", "pestrolik-render: --params: «1,2,3»"},
+        {"voices without three numbers", {"--song=s.mid", "--voices=1,x,3"}, 2, "", "pestrolik-render: --voices:"},
+        {"existing file", {"--out", "taken.GIF"}, 3, "", "В этой папке уже есть такой файл :"},
+        {"missing folder", {"--out", "nowhere/x.GIF"}, 4, "", "cannot create"},
+        {"full disk on stdout", {"--help"}, 4, "", "pestrolik-render: не удалось записать в стандартный вывод", "/dev/full"},
+        {"a file", {"--count=2", "--size=16", "--params=" + code, "--out=a.GIF", "-q"}, 0, "a.GIF\n" + code, ""},
     };
     for (const Case& c : cases) {
-        const Finished f = run(c.args);
+        const Finished f = run(c.args, c.stdoutPath);
         EXPECT_EQ(f.exitCode, c.exitCode) << c.name << ": " << f.err;
-        EXPECT_NE(f.err.find(c.message), std::string::npos) << c.name << ": " << f.err;
-        EXPECT_TRUE(f.out.empty()) << c.name;
+        EXPECT_NE(f.err.find(c.err), std::string::npos) << c.name << ": " << f.err;
+        EXPECT_TRUE(c.out.empty() ? f.out.empty() : f.out.find(c.out) != std::string::npos) << c.name << ": " << f.out;
     }
+    // The same picture on standard output, and nothing else there.
+    const Finished piped = run({"-c", "2", "-s", "16", "-p", code, "--out", "-", "-q"});
+    EXPECT_EQ(piped.exitCode, 0) << piped.err;
+    EXPECT_EQ(piped.out, slurp(pictures() / "a.GIF"));
     EXPECT_EQ(slurp(pictures() / "taken.GIF"), "keep me");
-    EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 1);
+    EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 2);
 }
 
 TEST_F(RenderCommand, CtrlCDeletesThePartialFile) {

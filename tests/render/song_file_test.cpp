@@ -1,0 +1,107 @@
+// --song against the player itself: the file must hold what a MIDI output hears from
+// MusicPlayer, tick by tick, for the same voice counters, read back by a reader of its own.
+
+#include "manual_step_timer.h"
+#include "music/music_player.h"
+#include "music/song_builder.h"
+#include "music/voice_rotation.h"
+#include "recording_midi_output.h"
+#include "render_process.h"
+
+namespace pestrolik {
+namespace {
+
+struct Timed {
+    int64_t microseconds;
+    std::vector<uint8_t> bytes;
+    bool operator==(const Timed&) const = default;
+};
+
+struct Heard {
+    int format = -1, tracks = -1;
+    std::vector<Timed> messages;
+    int64_t endMicroseconds = -1;
+};
+
+// Just enough of the Standard MIDI File format: one track, channel messages with or
+// without running status, meta events (tempo read).
+Heard readMidiFile(const std::string& file) {
+    auto at = [&](size_t i) { return static_cast<uint8_t>(file.at(i)); };
+    auto bigEndian = [&](size_t i, int n) { int64_t v = 0; while (n--) v = v << 8 | at(i++); return v; };
+    Heard heard{static_cast<int>(bigEndian(8, 2)), static_cast<int>(bigEndian(10, 2)), {}};
+    const int64_t division = bigEndian(12, 2);
+    EXPECT_EQ(file.substr(0, 4) + file.substr(14, 4), "MThdMTrk");
+    EXPECT_EQ(bigEndian(18, 4), static_cast<int64_t>(file.size()) - 22);
+    int64_t tempo = 500000, time = 0;
+    uint8_t status = 0;
+    for (size_t i = 22; i < file.size() && heard.endMicroseconds < 0;) {
+        int64_t delta = 0;
+        do delta = delta << 7 | (at(i) & 0x7F); while (at(i++) & 0x80);
+        time += delta * tempo;  // in microseconds × division
+        if (at(i) == 0xFF) {
+            if (at(i + 1) == 0x51) tempo = bigEndian(i + 3, 3);
+            if (at(i + 1) == 0x2F) heard.endMicroseconds = time / division;
+            i += 3 + at(i + 2);
+            continue;
+        }
+        if (at(i) & 0x80) status = at(i++);
+        const size_t dataBytes = (status & 0xE0) == 0xC0 ? 1 : 2;  // program and channel pressure: one
+        Timed message{time / division, {status}};
+        for (size_t k = 0; k < dataBytes; ++k) message.bytes.push_back(at(i++));
+        heard.messages.push_back(message);
+    }
+    return heard;
+}
+
+// What the player sends for these counters, with the time of the tick that sent it.
+Heard playerHears(const std::array<std::string, 3>& counters) {
+    MemorySettingsStore store;
+    store.save(kVoiceCounterSection, kSoloCounter.key, counters[0]);
+    store.save(kVoiceCounterSection, kBackgroundCounter.key, counters[1]);
+    store.save(kVoiceCounterSection, kBassCounter.key, counters[2]);
+    SongTable song;
+    buildSong(store, song);
+    RecordingMidiOutput output;
+    ManualStepTimer timer;
+    MusicPlayer player(song, output, timer);
+    player.startMusic();
+    Heard heard{0, 1, {}};
+    for (int64_t tick = 1; player.isPlaying(); ++tick) {
+        output.forget();
+        player.tick();
+        heard.endMicroseconds = tick * timer.interval * 1000;
+        for (uint32_t m : output.sent()) {
+            if ((m & 0x80) == 0) continue;  // the rest marker is no MIDI message
+            Timed message{heard.endMicroseconds, {uint8_t(m), uint8_t(m >> 8)}};
+            if ((m & 0xE0) != 0xC0) message.bytes.push_back(uint8_t(m >> 16));
+            heard.messages.push_back(message);
+        }
+    }
+    return heard;
+}
+
+using SongFile = testing::RenderProcess;
+
+TEST_F(SongFile, HoldsWhatThePlayerSendsWhenItSendsIt) {
+    const std::vector<std::array<std::string, 3>> voiceCases{{"0", "0", "0"}, {"9", "10", "6"}, {"7", "99", "3"}};
+    for (size_t i = 0; i < voiceCases.size(); ++i) {
+        const auto& voices = voiceCases[i];
+        const std::string path = "song" + std::to_string(i) + ".mid";
+        std::vector<std::string> args{"--song", path};
+        if (i > 0) args.push_back("--voices=" + voices[0] + "," + voices[1] + "," + voices[2]);
+        const testing::Finished f = run(args);
+        ASSERT_EQ(f.exitCode, 0) << f.err;
+        const Heard file = readMidiFile(testing::slurp(pictures() / path));
+        const Heard player = playerHears(voices);
+        EXPECT_EQ(file.format, 0);
+        EXPECT_EQ(file.tracks, 1);
+        EXPECT_EQ(file.endMicroseconds, 27'435'000);
+        EXPECT_EQ(file.endMicroseconds, player.endMicroseconds);
+        ASSERT_EQ(file.messages.size(), player.messages.size()) << path;
+        for (size_t m = 0; m < file.messages.size(); ++m)
+            ASSERT_EQ(file.messages[m], player.messages[m]) << path << ", message " << m;
+    }
+}
+
+}  // namespace
+}  // namespace pestrolik
