@@ -105,8 +105,8 @@ void Form1::shutDown() {
     // An unmoved window keeps the twips it was placed from, so they never drift to
     // the pixel grid.
     const bool moved = pos() != placedAt_;
-    current.leftTwips = moved ? float(pos().x()) * twipsPerPixel : leftTwips_;
-    current.topTwips = moved ? float(pos().y()) * twipsPerPixel : topTwips_;
+    current.leftTwips = moved ? float(pos().x()) * twipsPerPixel : float(placedTwips_.x());
+    current.topTwips = moved ? float(pos().y()) * twipsPerPixel : float(placedTwips_.y());
     current.openAtEnd = c_.check5->isChecked();
     writeWindowSettings(services_.settings, current);
     music_->StopMusic();  // closes the MIDI output
@@ -123,9 +123,9 @@ void Form1::placeWindow(float leftTwips, float topTwips) {
     QList<QRect> screens;
     for (const QScreen* screen : QGuiApplication::screens()) screens << screen->availableGeometry();
     placedAt_ = windowPlace(leftTwips, topTwips, size(), screens);
+    const WindowSettings defaults;
     const bool kept = placedAt_ == pixelsFromTwips(leftTwips, topTwips);
-    leftTwips_ = kept ? leftTwips : WindowSettings().leftTwips;
-    topTwips_ = kept ? topTwips : WindowSettings().topTwips;
+    placedTwips_ = kept ? QPointF(leftTwips, topTwips) : QPointF(defaults.leftTwips, defaults.topTwips);
     move(placedAt_);
 }
 

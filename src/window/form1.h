@@ -65,8 +65,7 @@ private:
     bool windowOpen_ = false;
     // The position as read, written back unchanged when the window did not move, so
     // that whole twips never drift to the pixel grid.
-    float leftTwips_ = 0;
-    float topTwips_ = 0;
+    QPointF placedTwips_;
     QPoint placedAt_;
 };
 

@@ -37,7 +37,6 @@ ProgressStrip::ProgressStrip(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    showStep(0);
 }
 
 void ProgressStrip::showStep(int step) {

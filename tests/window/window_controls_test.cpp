@@ -107,6 +107,7 @@ void WindowControlsTest::layoutTable() {
 void WindowControlsTest::windowAndFocus() {
     Form1& form = w_->form();
     QCOMPARE(form.windowTitle(), QString("Пестролик-1"));
+    QCOMPARE(form.font().pointSizeF(), 8.25);
     QCOMPARE(form.minimumSize(), QSize(537, 255));
     QCOMPARE(form.maximumSize(), QSize(537, 255));
     QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
