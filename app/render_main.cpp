@@ -1,6 +1,7 @@
 // pestrolik-render: the same pictures as the window, made from the command line.
 // Exit codes: 0 written, 2 bad arguments or values, 3 the file exists, 4 writing
-// failed, 130 interrupted (the partial file is deleted in every failing case).
+// failed, 128 + the signal when SIGINT, SIGTERM, SIGHUP or SIGQUIT stopped the run.
+// No failing case leaves a file behind.
 
 #include "generation/chance.h"
 #include "generation/file_naming.h"
@@ -8,10 +9,10 @@
 #include "generation/picture_params.h"
 #include "render_options.h"
 #include "generation/run_inputs.h"
+#include "generation/run_report.h"
 #include "terminal_host.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <thread>
 #include <unistd.h>
@@ -20,15 +21,18 @@ using namespace pestrolik;
 
 namespace {
 
-enum ExitCode { ok = 0, badInput = 2, fileExists = 3, writeFailed = 4, interrupted = 130 };
+enum ExitCode { ok = 0, badInput = 2, fileExists = 3, writeFailed = 4, signalled = 128 };
 
-std::string nextFreePath(const std::string& folder) {
-    const std::filesystem::path dir(folder);
-    const int n = lowestFreeNumber([&](const std::string& name) {
-        std::error_code ignored;
-        return std::filesystem::is_regular_file(dir / name, ignored);
-    });
-    return (dir / numberedFileName(n)).string();
+int exitCode(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::Completed: return ok;
+    case RunOutcome::FileExists: return fileExists;
+    case RunOutcome::CreateFailed:
+    case RunOutcome::WriteFailed: return writeFailed;
+    case RunOutcome::Stopped:
+    case RunOutcome::Exited: break;
+    }
+    return signalled + TerminalHost::caughtSignal();
 }
 
 }  // namespace
@@ -66,32 +70,25 @@ int main(int argc, char** argv) {
         chooseParameters(request.params, clock, random);
         request.params.refSize = request.pictureSize;
     }
-    request.outputPath = options->out.empty() ? nextFreePath(options->folder) : options->out;
+    if (options->out.empty()) {
+        // Another program may take the name meanwhile: the next free one is as good.
+        request.nextFreePath = [folder = options->folder] { return nextFreePath(folder); };
+        request.outputPath = request.nextFreePath();
+    } else {
+        request.outputPath = options->out;
+    }
     request.jobs = options->jobs > 0 ? options->jobs : std::max(1u, std::thread::hardware_concurrency());
 
-    TerminalHost::catchInterrupt();
-    RunOutcome outcome;
+    TerminalHost::catchSignals();
+    RunResult result;
     {
         TerminalHost host(!options->quiet && isatty(STDERR_FILENO), request.stillBackground);
-        outcome = runGeneration(request, host);
+        result = runGeneration(request, host);
     }
-    switch (outcome) {
-    case RunOutcome::Completed:
-        std::cout << request.outputPath << '\n' << paramsCode(request.params) << '\n';
-        return ok;
-    case RunOutcome::FileExists:
-        std::cerr << "В этой папке уже есть такой файл :\n" << request.outputPath << ".\n";
-        return fileExists;
-    case RunOutcome::CreateFailed:
-        std::cerr << "pestrolik-render: cannot create " << request.outputPath << '\n';
-        return writeFailed;
-    case RunOutcome::WriteFailed:
-        std::cerr << "pestrolik-render: writing " << request.outputPath << " failed; nothing was saved\n";
-        return writeFailed;
-    case RunOutcome::Stopped:
-    case RunOutcome::Exited:
-        std::cerr << "Процесс был прерван.\nСохранение не произошло.\n";
-        return interrupted;
+    if (result.outcome == RunOutcome::Completed) {
+        std::cout << result.path << '\n' << paramsCode(request.params) << '\n';
+    } else {
+        std::cerr << "pestrolik-render: " << joinLines(runMessage(result).lines, "\n") << '\n';
     }
-    return writeFailed;
+    return exitCode(result.outcome);
 }

@@ -77,7 +77,7 @@ void FolderBrowserTest::proposals_data() {
         << QStringList{"Kaleidrix_1.GIF", "Kaleidrix_3.GIF"} << QStringList{} << 2;
     QTest::newRow("other letter case is not taken") << QStringList{"Kaleidrix_1.gif", "KALEIDRIX_1.GIF"} << QStringList{} << 1;
     QTest::newRow("leading zero is another name") << QStringList{"Kaleidrix_01.GIF"} << QStringList{} << 1;
-    QTest::newRow("a folder of that name is not a file") << QStringList{} << QStringList{"Kaleidrix_1.GIF"} << 1;
+    QTest::newRow("a folder of that name takes it") << QStringList{} << QStringList{"Kaleidrix_1.GIF"} << 2;
     QStringList many;
     for (int n = 1; n <= 500; ++n) many << QString("Kaleidrix_%1.GIF").arg(n);
     QTest::newRow("500 taken") << many << QStringList{} << 501;
