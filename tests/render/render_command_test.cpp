@@ -143,7 +143,9 @@ TEST_F(RenderCommand, RefusalsAndFailuresHaveTheirExitCodes) {
         {"bad parameter code", {"--params", "1,2,3"}, 2, "--params"},
         {"unknown option", {"--colour", "red"}, 2, "unknown argument"},
         {"existing file", {"--out", "taken.GIF"}, 3, "В этой папке уже есть такой файл :"},
-        {"missing folder", {"--out", "nowhere/x.GIF"}, 4, "Не удалось создать файл :"},
+        {"missing folder", {"--out", "nowhere/x.GIF"}, 4, "Не удалось создать файл :\nnowhere/x.GIF.\nТакой папки нет\n"},
+        {"not a folder", {"--out", "taken.GIF/x.GIF"}, 4, "x.GIF.\nПуть ведёт не в папку\n"},
+        {"name too long", {"--out", std::string(300, 'n')}, 4, "n.\nСлишком длинное имя\n"},
     };
     for (const Case& c : cases) {
         const Finished f = run(c.args);
