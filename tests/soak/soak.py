@@ -75,12 +75,12 @@ def signals(render, runs):
         time.sleep(random.uniform(0, full * 1.1))
         process.send_signal(sig)
         code = process.wait()
-        key = (sig.name, "completed" if code == 0 else code)
+        key = (sig.name, "completed" if code == 0 else str(code))
         exits[key] = exits.get(key, 0) + 1
     pictures, broken, others = judge(folder, 100)
     print(f"one whole run took {full:.2f} s; {runs} runs, exits by signal: {sorted(exits.items())}")
     print(f"Kaleidrix files: {len(pictures)}, not whole: {len(broken)} {broken}; other entries: {others}")
-    expected = {(s.name, c) for s in kinds for c in ("completed", 128 + s if s != signal.SIGKILL else -s)}
+    expected = {(s.name, c) for s in kinds for c in ("completed", str(128 + s if s != signal.SIGKILL else -s))}
     unexpected = [k for k in exits if k not in expected]
     if unexpected:
         print(f"unexpected exits: {unexpected}")
