@@ -49,8 +49,8 @@ std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateErr
         error = {CreateError::AlreadyExists, EEXIST};
         return nullptr;
     }
-    if (errno != ENOENT) {
-        error = {CreateError::CannotCreate, errno};
+    if (errno != ENOENT || std::filesystem::path(path).filename().empty()) {
+        error = {CreateError::CannotCreate, errno};  // a path without a name: ENOENT
         return nullptr;
     }
     const std::string folder = folderOf(path);
