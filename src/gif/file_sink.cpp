@@ -49,8 +49,9 @@ std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateErr
         error = {CreateError::AlreadyExists, EEXIST};
         return nullptr;
     }
-    if (errno != ENOENT || std::filesystem::path(path).filename().empty()) {
-        error = {CreateError::CannotCreate, errno};  // a path without a name: ENOENT
+    const int lookError = errno;
+    if (lookError != ENOENT || std::filesystem::path(path).filename().empty()) {
+        error = {CreateError::CannotCreate, lookError};  // a path without a name: ENOENT
         return nullptr;
     }
     const std::string folder = folderOf(path);
