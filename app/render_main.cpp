@@ -1,7 +1,8 @@
 // pestrolik-render: the same pictures as the window, made from the command line.
 // Exit codes: 0 written, 2 bad arguments or values, 3 the file exists, 4 writing
-// failed (standard output included), 130 interrupted (the partial file is deleted
-// in every failing case; a stream on standard output is cut off).
+// failed (standard output included), 128 + the signal when SIGINT, SIGTERM, SIGHUP
+// or SIGQUIT stopped the run. No failing case leaves a file behind; a stream on
+// standard output is cut off.
 
 #include "generation/chance.h"
 #include "generation/file_naming.h"
@@ -9,6 +10,7 @@
 #include "generation/picture_params.h"
 #include "render_options.h"
 #include "generation/run_inputs.h"
+#include "generation/run_report.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
 #include "music/voice_rotation.h"
@@ -16,7 +18,6 @@
 #include "terminal_host.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
 #include <thread>
 #include <unistd.h>
@@ -25,15 +26,18 @@ using namespace pestrolik;
 
 namespace {
 
-enum ExitCode { ok = 0, badInput = 2, fileExists = 3, writeFailed = 4, interrupted = 130 };
+enum ExitCode { ok = 0, badInput = 2, fileExists = 3, writeFailed = 4, signalled = 128 };
 
-std::string nextFreePath(const std::string& folder) {
-    const std::filesystem::path dir(folder);
-    const int n = lowestFreeNumber([&](const std::string& name) {
-        std::error_code ignored;
-        return std::filesystem::is_regular_file(dir / name, ignored);
-    });
-    return (dir / numberedFileName(n)).string();
+int exitCode(RunOutcome outcome) {
+    switch (outcome) {
+    case RunOutcome::Completed: return ok;
+    case RunOutcome::FileExists: return fileExists;
+    case RunOutcome::CreateFailed:
+    case RunOutcome::WriteFailed: return writeFailed;
+    case RunOutcome::Stopped:
+    case RunOutcome::Exited: break;
+    }
+    return signalled + TerminalHost::caughtSignal();
 }
 
 // The song of the about screen as a MIDI file, built from the given voice counters
@@ -54,17 +58,16 @@ int saveSong(const RenderOptions& options) {
         sink = std::make_unique<StdoutSink>();
     else
         sink = FileSink::createNew(path, createError);
-    if (createError == CreateError::AlreadyExists) {
-        std::cerr << "pestrolik-render: В этой папке уже есть такой файл :\n" << path << ".\n";
-        return fileExists;
-    }
+    RunResult result{RunOutcome::Completed, path, 0};
     if (!sink) {
-        std::cerr << "pestrolik-render: Не удалось создать файл :\n" << path << '\n';
-        return writeFailed;
+        const bool taken = createError == CreateError::AlreadyExists;
+        result = {taken ? RunOutcome::FileExists : RunOutcome::CreateFailed, path, createError.reason};
+    } else if (!sink->write(bytes) || !sink->finish()) {
+        result = {RunOutcome::WriteFailed, path, sink->failureReason()};
     }
-    if (!sink->write(bytes) || !sink->finish()) {
-        std::cerr << "pestrolik-render: Не удалось записать файл :\n" << path << '\n';
-        return writeFailed;
+    if (result.outcome != RunOutcome::Completed) {
+        std::cerr << "pestrolik-render: " << joinLines(runMessage(result).lines, "\n") << '\n';
+        return exitCode(result.outcome);
     }
     if (path != "-") std::cout << path << '\n';
     return ok;
@@ -108,38 +111,31 @@ int render(int argc, char** argv) {
         chooseParameters(request.params, clock, random);
         request.params.refSize = request.pictureSize;
     }
-    request.outputPath = options->out.empty() ? nextFreePath(options->folder) : options->out;
+    if (options->out.empty()) {
+        // Another program may take the name meanwhile: the next free one is as good.
+        request.nextFreePath = [folder = options->folder] { return nextFreePath(folder); };
+        request.outputPath = request.nextFreePath();
+    } else {
+        request.outputPath = options->out;
+    }
     request.jobs = options->jobs > 0 ? options->jobs : std::max(1u, std::thread::hardware_concurrency());
 
     const SinkOpener openSink = !toStdout ? fileSinkOpener() : [](const std::string&, CreateError&) {
         return std::unique_ptr<ByteSink>(std::make_unique<StdoutSink>());
     };
 
-    TerminalHost::catchInterrupt();
-    RunOutcome outcome;
+    TerminalHost::catchSignals();
+    RunResult result;
     {
         TerminalHost host(!options->quiet && isatty(STDERR_FILENO), request.stillBackground);
-        outcome = runGeneration(request, host, openSink);
+        result = runGeneration(request, host, openSink);
     }
-    switch (outcome) {
-    case RunOutcome::Completed:
-        (toStdout ? std::cerr : std::cout) << request.outputPath << '\n' << paramsCode(request.params) << '\n';
-        return ok;
-    case RunOutcome::FileExists:
-        std::cerr << "В этой папке уже есть такой файл :\n" << request.outputPath << ".\n";
-        return fileExists;
-    case RunOutcome::CreateFailed:
-        std::cerr << "pestrolik-render: cannot create " << request.outputPath << '\n';
-        return writeFailed;
-    case RunOutcome::WriteFailed:
-        std::cerr << "pestrolik-render: writing " << request.outputPath << " failed; nothing was saved\n";
-        return writeFailed;
-    case RunOutcome::Stopped:
-    case RunOutcome::Exited:
-        std::cerr << "Процесс был прерван.\nСохранение не произошло.\n";
-        return interrupted;
+    if (result.outcome == RunOutcome::Completed) {
+        (toStdout ? std::cerr : std::cout) << result.path << '\n' << paramsCode(request.params) << '\n';
+    } else {
+        std::cerr << "pestrolik-render: " << joinLines(runMessage(result).lines, "\n") << '\n';
     }
-    return writeFailed;
+    return exitCode(result.outcome);
 }
 
 }  // namespace

@@ -7,9 +7,9 @@ namespace pestrolik {
 
 namespace {
 
-volatile std::sig_atomic_t interrupted = 0;
+volatile std::sig_atomic_t caught = 0;
 
-extern "C" void onInterrupt(int) { interrupted = 1; }
+extern "C" void onStopSignal(int signal) { caught = signal; }
 
 }  // namespace
 
@@ -20,9 +20,21 @@ TerminalHost::~TerminalHost() {
     if (drawn_) std::fputc('\n', stderr);
 }
 
-void TerminalHost::catchInterrupt() { std::signal(SIGINT, onInterrupt); }
+void TerminalHost::catchSignals() {
+    struct sigaction stop {};
+    stop.sa_handler = onStopSignal;
+    sigemptyset(&stop.sa_mask);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+        struct sigaction before {};
+        sigaction(signal, nullptr, &before);
+        if (before.sa_handler != SIG_IGN) sigaction(signal, &stop, nullptr);
+    }
+    std::signal(SIGXFSZ, SIG_IGN);
+}
 
-RunVerdict TerminalHost::verdict() { return interrupted ? RunVerdict::Stop : RunVerdict::Continue; }
+int TerminalHost::caughtSignal() { return caught; }
+
+RunVerdict TerminalHost::verdict() { return caught ? RunVerdict::Stop : RunVerdict::Continue; }
 
 void TerminalHost::pictureStarted(int frameNo) {
     frameNo_ = frameNo;

@@ -1,5 +1,6 @@
 #pragma once
-// Hosts a run on a terminal: a progress bar on stderr, Ctrl-C as STOP.
+// Hosts a run on a terminal: a progress bar on stderr; Ctrl-C and the other signals
+// that ask a program to end act as STOP.
 
 #include "generation/run_host.h"
 
@@ -12,8 +13,12 @@ public:
     TerminalHost(bool showProgress, bool stillBackground);
     ~TerminalHost() override;
 
-    // Ctrl-C from now on stops the run instead of killing the process.
-    static void catchInterrupt();
+    // From now on SIGINT, SIGTERM, SIGHUP and SIGQUIT stop the run instead of killing
+    // the process (one ignored by whoever started us stays ignored), and a file grown
+    // past the size limit is a write error instead of a kill.
+    static void catchSignals();
+    // The signal that stopped the run; 0 if none came.
+    static int caughtSignal();
 
     RunVerdict verdict() override;
     void yield() override {}

@@ -1,6 +1,7 @@
 // pestrolik: the window that makes random animated GIFs.
 
 #include "generation/chance.h"
+#include "window/close_on_signals.h"
 #include "window/controls.h"
 #include "window/folder_browser.h"
 #include "music/fallback_midi_output.h"
@@ -40,6 +41,7 @@ int main(int argc, char** argv) {
         .volumeRoots = pestrolik::mountedVolumeRoots(),
     });
     messages.setOwner(&form);
+    new pestrolik::CloseOnSignals(form);  // owned by the window
     form.show();
     return app.exec();
 }

@@ -18,6 +18,10 @@ public:
                             std::string_view defaultValue) = 0;
     // Stores the text, creating section and key as needed.
     virtual void save(std::string_view section, std::string_view key, std::string_view value) = 0;
+    // Writes what was saved out now; false when it could not be written.
+    virtual bool flush() { return true; }
+    // Where the values are kept, for telling the user; empty when that means nothing.
+    virtual std::string location() const { return {}; }
 };
 
 class MemorySettingsStore : public SettingsStore {

@@ -5,12 +5,16 @@
 #include "gif/gif_writer.h"
 #include "generation/progress.h"
 
+#include <cerrno>
 #include <memory>
 #include <optional>
 
 namespace pestrolik {
 
 namespace {
+
+// Names another program took since they were looked up are given up for the next.
+constexpr int takenNameTries = 1000;
 
 // The row check: STOP and closing first, then the progress the host shows, each value
 // passed on only when it changes.
@@ -57,20 +61,35 @@ SinkOpener fileSinkOpener() {
     };
 }
 
-RunOutcome runGeneration(const RunRequest& request, RunHost& host, const SinkOpener& openSink) {
-    CreateError createError = CreateError::None;
-    std::unique_ptr<ByteSink> sink = openSink(request.outputPath, createError);
-    if (!sink) return createError == CreateError::AlreadyExists ? RunOutcome::FileExists : RunOutcome::CreateFailed;
+RunResult runGeneration(const RunRequest& request, RunHost& host, const SinkOpener& openSink) {
+    RunResult result{RunOutcome::Completed, request.outputPath};
+    CreateError createError;
+    std::unique_ptr<ByteSink> sink = openSink(result.path, createError);
+    for (int tries = 0; !sink && createError == CreateError::AlreadyExists && request.nextFreePath &&
+                        tries < takenNameTries;
+         ++tries) {
+        result.path = request.nextFreePath();
+        sink = openSink(result.path, createError);
+    }
+    if (!sink) {
+        result.outcome =
+            createError == CreateError::AlreadyExists ? RunOutcome::FileExists : RunOutcome::CreateFailed;
+        result.reason = createError.reason;
+        return result;
+    }
 
     GifWriter writer(*sink);
     const int size = request.pictureSize;
     const PictureParams& params = request.params;
     const FileHead head{size, request.frameCount, request.stillBackground,
                         params.redExponent, params.greenExponent, params.blueExponent};
-    auto failed = [&] {
+    auto ended = [&](RunOutcome outcome) {
+        if (outcome == RunOutcome::WriteFailed) result.reason = sink->failureReason();
         writer.abandonFile();
-        return RunOutcome::WriteFailed;
+        result.outcome = outcome;
+        return result;
     };
+    auto failed = [&] { return ended(RunOutcome::WriteFailed); };
     if (!writer.writeFileHead(head)) return failed();
     host.percentChanged(0);
 
@@ -100,13 +119,16 @@ RunOutcome runGeneration(const RunRequest& request, RunHost& host, const SinkOpe
             if (!writer.encodeFrame(grid, gate) && !writer.stopped()) return failed();
             passed = !writer.stopped();
         }
-        if (!passed) {
-            writer.abandonFile();
-            return check.verdict() == RunVerdict::Exit ? RunOutcome::Exited : RunOutcome::Stopped;
-        }
+        if (!passed) return ended(check.verdict() == RunVerdict::Exit ? RunOutcome::Exited : RunOutcome::Stopped);
     }
-    if (!writer.writeTrailer()) return failed();
-    return RunOutcome::Completed;
+    if (writer.writeTrailer()) return result;
+    // The name was taken while the file was being made: the whole file goes to the
+    // next free name, or, for a name the user gave, nowhere.
+    for (int tries = 0; sink->failureReason() == EEXIST && request.nextFreePath && tries < takenNameTries; ++tries) {
+        result.path = request.nextFreePath();
+        if (sink->finishAs(result.path)) return result;
+    }
+    return ended(sink->failureReason() == EEXIST ? RunOutcome::FileExists : RunOutcome::WriteFailed);
 }
 
 }  // namespace pestrolik

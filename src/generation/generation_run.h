@@ -19,6 +19,9 @@ struct RunRequest {
     bool stillBackground = false;  // as the file's control blocks mark it
     PictureParams params;
     std::string outputPath;  // UTF-8; must not exist yet
+    // For an automatically named file: the next free path, asked when the name was
+    // taken by someone else before the file got it. Empty: a taken name is FileExists.
+    std::function<std::string()> nextFreePath;
     // 1: everything on the caller's thread with the host's yields (the window).
     // More: frames are drawn and encoded ahead on that many threads and written in
     // order; the bytes are the same.
@@ -34,11 +37,16 @@ enum class RunOutcome {
     WriteFailed,  // writing failed: the partial file was deleted
 };
 
+struct RunResult {
+    RunOutcome outcome;
+    std::string path;  // the file written, or the one refused or failed
+    int reason = 0;    // the errno behind CreateFailed or WriteFailed; 0 when unknown
+};
+
 // How a run gets its output; tests swap in sinks that fail.
 using SinkOpener = std::function<std::unique_ptr<ByteSink>(const std::string& path, CreateError& error)>;
 SinkOpener fileSinkOpener();
 
-RunOutcome runGeneration(const RunRequest& request, RunHost& host,
-                         const SinkOpener& openSink = fileSinkOpener());
+RunResult runGeneration(const RunRequest& request, RunHost& host, const SinkOpener& openSink = fileSinkOpener());
 
 }  // namespace pestrolik

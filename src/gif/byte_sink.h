@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <span>
+#include <string>
 #include <vector>
 
 namespace pestrolik {
@@ -13,10 +14,16 @@ public:
     virtual ~ByteSink() = default;
     // Appends bytes; false once anything failed (the sink stays failed).
     virtual bool write(std::span<const uint8_t> bytes) = 0;
-    // Makes everything written durable and closes; false if that failed.
+    // Makes everything written durable and closes; false if that failed. A file gets
+    // its final name only here, and never over something already there: then this
+    // answers false with failureReason() EEXIST and keeps the bytes for finishAs().
     virtual bool finish() = 0;
+    // After finish() found its name taken: the same bytes under `path` instead.
+    virtual bool finishAs(const std::string& path) { (void)path; return false; }
     // Closes and throws away everything written (a file is deleted). Safe to call twice.
     virtual void discard() = 0;
+    // The errno behind the last failure; 0 when unknown.
+    virtual int failureReason() const { return 0; }
 };
 
 // Keeps the bytes in memory; used for tests, benchmarks and the frame encoder's staging.

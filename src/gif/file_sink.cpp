@@ -1,91 +1,163 @@
 #include "gif/file_sink.h"
 
+#include <atomic>
 #include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
-#include <system_error>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace pestrolik {
 
 namespace {
 
 constexpr size_t bufferBytes = 1 << 16;
+constexpr mode_t newFileMode = 0666;  // narrowed by the umask, as for any new file
 
-std::filesystem::path fromUtf8(const std::string& path) {
-    return std::filesystem::path(reinterpret_cast<const char8_t*>(path.c_str()));
+std::string folderOf(const std::string& path) {
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return folder.empty() ? "." : folder;
 }
 
-void removeFile(const std::string& path) {
-    std::error_code ignored;
-    std::filesystem::remove(fromUtf8(path), ignored);
+// Where unnamed files are not supported: a hidden name no picture name can clash with.
+int openHiddenTemporary(const std::string& folder, std::string& hiddenPath) {
+    static std::atomic<unsigned> serial{0};
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        hiddenPath = folder + "/.pestrolik-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".part";
+        const int fd = ::open(hiddenPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    return -1;
+}
+
+// Syncs the folder so that the new name survives a power cut too; best effort.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
 }
 
 }  // namespace
 
 std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateError& error) {
-    const std::filesystem::path target = fromUtf8(path);
-    // "x": fail if anything is there, decided by the file system in the same step as
-    // the creation, so a file that appeared a moment ago is not truncated either.
-    std::FILE* file = std::fopen(target.string().c_str(), "wbx");
-    if (!file) {
-        std::error_code ignored;
-        error = (errno == EEXIST || std::filesystem::exists(target, ignored)) ? CreateError::AlreadyExists
-                                                                             : CreateError::CannotCreate;
+    // The final name is only claimed at the end; this look tells a taken name (and a
+    // name the system refuses) before any work is done.
+    struct stat entry;
+    if (::lstat(path.c_str(), &entry) == 0) {
+        error = {CreateError::AlreadyExists, EEXIST};
         return nullptr;
     }
-    error = CreateError::None;
-    return std::unique_ptr<FileSink>(new FileSink(file, path));
+    const int lookError = errno;
+    if (lookError != ENOENT || std::filesystem::path(path).filename().empty()) {
+        error = {CreateError::CannotCreate, lookError};  // a path without a name: ENOENT
+        return nullptr;
+    }
+    const std::string folder = folderOf(path);
+    std::string hiddenPath;
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+        fd = openHiddenTemporary(folder, hiddenPath);
+    if (fd < 0) {
+        error = {CreateError::CannotCreate, errno};
+        return nullptr;
+    }
+    error = {};
+    return std::unique_ptr<FileSink>(new FileSink(fd, path, hiddenPath));
 }
 
-FileSink::FileSink(std::FILE* file, std::string path) : file_(file), path_(std::move(path)) {
+FileSink::FileSink(int fd, std::string path, std::string hiddenPath)
+    : fd_(fd), path_(std::move(path)), hiddenPath_(std::move(hiddenPath)) {
     buffer_.reserve(bufferBytes);
 }
 
 FileSink::~FileSink() {
-    // A sink dropped without finish() holds an unfinished file: it must not stay behind.
+    // A sink dropped without finishing holds an unfinished file: it must not stay behind.
     if (!finished_) discard();
 }
 
+bool FileSink::fail(int errorNumber) {
+    failed_ = true;
+    reason_ = errorNumber;
+    return false;
+}
+
 bool FileSink::write(std::span<const uint8_t> bytes) {
-    if (failed_ || !file_) return false;
+    if (failed_ || fd_ < 0) return false;
     if (buffer_.size() + bytes.size() > bufferBytes && !flushBuffer()) return false;
-    if (bytes.size() >= bufferBytes) {
-        if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
-        return !failed_;
-    }
     buffer_.insert(buffer_.end(), bytes.begin(), bytes.end());
-    return true;
+    return buffer_.size() < bufferBytes || flushBuffer();
 }
 
 bool FileSink::flushBuffer() {
-    if (!buffer_.empty() && std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size())
-        failed_ = true;
+    size_t done = 0;
+    while (done < buffer_.size()) {
+        const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return fail(errno);
+        done += static_cast<size_t>(n);
+    }
     buffer_.clear();
-    return !failed_;
+    return true;
 }
 
-bool FileSink::finish() {
-    if (!file_) return !failed_ && finished_;
-    bool ok = !failed_ && flushBuffer();
-    ok = (std::fflush(file_) == 0) && ok;
-    ok = (std::fclose(file_) == 0) && ok;
-    file_ = nullptr;
-    if (!ok) {
-        failed_ = true;
-        removeFile(path_);
+bool FileSink::finish() { return finishAs(path_); }
+
+bool FileSink::finishAs(const std::string& path) {
+    if (finished_) return path == path_;
+    if (failed_ || fd_ < 0) return false;
+    if (!synced_) {
+        if (!flushBuffer()) return false;
+        if (::fsync(fd_) != 0) return fail(errno);
+        synced_ = true;
+    }
+    return giveName(path);
+}
+
+// Links the synced bytes to `path`. A link never replaces anything: a taken name is
+// EEXIST, and the bytes stay for another try.
+bool FileSink::giveName(const std::string& path) {
+    int result;
+    if (hiddenPath_.empty()) {
+        const std::string self = "/proc/self/fd/" + std::to_string(fd_);
+        result = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+        if (result != 0 && errno != EEXIST) {
+            const int first = errno;
+            // Without /proc: the same by descriptor, allowed to privileged processes.
+            result = ::linkat(fd_, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+            if (result != 0 && errno != EEXIST) errno = first;
+        }
+    } else {
+        result = ::renameat2(AT_FDCWD, hiddenPath_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
+        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
+            result = ::link(hiddenPath_.c_str(), path.c_str());
+            if (result == 0) ::unlink(hiddenPath_.c_str());
+        }
+        if (result == 0) hiddenPath_.clear();
+    }
+    if (result != 0) {
+        reason_ = errno;
+        if (errno != EEXIST) failed_ = true;
         return false;
     }
+    ::close(fd_);  // the bytes were synced before the name was given
+    fd_ = -1;
+    path_ = path;
     finished_ = true;
+    syncFolder(folderOf(path));
     return true;
 }
 
 void FileSink::discard() {
-    if (file_) {
-        std::fclose(file_);
-        file_ = nullptr;
+    if (fd_ >= 0) {
+        ::close(fd_);
+        fd_ = -1;
     }
-    if (!finished_ && !discarded_) removeFile(path_);
-    discarded_ = true;
+    if (!hiddenPath_.empty()) {
+        ::unlink(hiddenPath_.c_str());
+        hiddenPath_.clear();
+    }
     buffer_.clear();
 }
 

@@ -1,44 +1,61 @@
 #pragma once
-// A new file on disk as a ByteSink. It is created exclusively, so an existing file
-// is never truncated, even one that appeared after the caller last looked.
+// A new file on disk as a ByteSink. The bytes go into a temporary file in the target
+// folder that no one sees under the final name; finish() makes them durable and only
+// then gives them that name, never replacing anything. So a file under the final name
+// is always whole, whatever ends the program: a kill or a power cut leaves at most an
+// unnamed file, or on file systems without unnamed files a hidden ".pestrolik-*.part".
 
 #include "gif/byte_sink.h"
 
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace pestrolik {
 
-enum class CreateError {
-    None,
-    AlreadyExists,  // something is already at the path: never overwritten
-    CannotCreate,   // missing folder, no permission, read-only medium, ...
+// Why a sink could not be made.
+struct CreateError {
+    enum Kind {
+        None,
+        AlreadyExists,  // something is already at the path: never overwritten
+        CannotCreate,   // missing folder, no permission, read-only medium, ...
+    };
+    CreateError(Kind k = None, int errorNumber = 0) : kind(k), reason(errorNumber) {}
+    friend bool operator==(const CreateError& e, Kind k) { return e.kind == k; }
+
+    Kind kind;
+    int reason;  // the errno behind it, 0 when unknown
 };
 
 class FileSink : public ByteSink {
 public:
-    // Creates `path` (UTF-8) for writing; on failure returns null and sets `error`.
+    // Prepares `path` (UTF-8) for writing; on failure returns null and sets `error`.
     static std::unique_ptr<FileSink> createNew(const std::string& path, CreateError& error);
     ~FileSink() override;
 
     bool write(std::span<const uint8_t> bytes) override;
     bool finish() override;
+    bool finishAs(const std::string& path) override;
     void discard() override;
+    int failureReason() const override { return reason_; }
 
+    // The final name; after finishAs() the name actually given.
     const std::string& path() const { return path_; }
 
 private:
-    FileSink(std::FILE* file, std::string path);
+    FileSink(int fd, std::string path, std::string hiddenPath);
     bool flushBuffer();
+    bool fail(int errorNumber);
+    bool giveName(const std::string& path);
 
-    std::FILE* file_;
+    int fd_;
     std::string path_;
+    std::string hiddenPath_;  // the dot-named temporary; empty for an unnamed file
     std::vector<uint8_t> buffer_;  // writes are gathered into large blocks
+    int reason_ = 0;
     bool failed_ = false;
+    bool synced_ = false;
     bool finished_ = false;
-    bool discarded_ = false;
 };
 
 }  // namespace pestrolik

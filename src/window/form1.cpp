@@ -2,6 +2,7 @@
 
 #include "window/about_screen.h"
 #include "common/contact.h"
+#include "generation/run_report.h"
 #include "window/folder_browser.h"
 #include "window/help_text.h"
 #include "window/link_label.h"
@@ -109,6 +110,10 @@ void Form1::shutDown() {
     current.topTwips = moved ? float(pos().y()) * twipsPerPixel : float(placedTwips_.y());
     current.openAtEnd = c_.check5->isChecked();
     writeWindowSettings(services_.settings, current);
+    if (!services_.settings.flush())
+        services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Ошибка"),
+                                QStringLiteral("Не удалось сохранить настройки в файл :\r\n") +
+                                    fromUtf8(services_.settings.location()) + u'.');
     music_->StopMusic();  // closes the MIDI output
 }
 
@@ -136,9 +141,9 @@ void Form1::got() {
     QString location = browser_->saveFolder();
     // A path typed into Text3 can name another folder: tell where the file really is.
     if (QDir(written.absolutePath()) != QDir(location)) location = QDir::toNativeSeparators(written.absolutePath());
-    services_.messages.show(MessageIcon::None, QString::fromUtf8(windowCaption) + QStringLiteral(" - Ура!"),
-                            QStringLiteral("Файл  готов!  Его  имя:   \"") + written.fileName() +
-                                QStringLiteral("\"\r\nМестонахождение:   ") + location);
+    const RunMessage message =
+        runMessage({RunOutcome::Completed, run_->outputPath().toStdString()}, location.toStdString());
+    services_.messages.show(MessageIcon::None, fromUtf8(message.title), fromUtf8(joinLines(message.lines, "\r\n")));
 }
 
 bool Form1::ShellProgramm(const QString& target) { return services_.shell.open(target); }

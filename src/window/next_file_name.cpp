@@ -9,7 +9,8 @@ namespace pestrolik {
 
 std::optional<QString> storedFileName(const QString& path) {
     const QFileInfo file(path);
-    if (!file.isFile() || file.isHidden()) return std::nullopt;
+    // A link is looked at itself: one leading nowhere still holds the name.
+    if (!file.exists() && !file.isSymLink()) return std::nullopt;
 #if defined(Q_OS_WIN) || defined(Q_OS_DARWIN)
     // These file systems find a name in any letter case; the canonical path carries
     // the case it is stored in.

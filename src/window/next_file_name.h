@@ -13,14 +13,15 @@ struct FileNameProposal {
     QString path;  // the save folder, the platform's separator, the name
 };
 
-// The name of the ordinary, visible file at `path` as the file system stores it;
-// nothing for a missing or hidden file or a folder.
+// The name of whatever is at `path` (a file, a folder, a FIFO, a symbolic link even
+// one leading nowhere) as the file system stores it; nothing when nothing is there.
+// Any of them would keep a new file from taking the name.
 std::optional<QString> storedFileName(const QString& path);
 
 // `saveFolder` is used as it stands: at a root the separator comes out doubled.
 QString pathInFolder(const QString& saveFolder, const QString& name);
 
-// The lowest n from 1 whose name no stored file carries, letter case included.
+// The lowest n from 1 whose name no stored entry carries, letter case included.
 FileNameProposal proposeNextFileName(const QString& saveFolder);
 
 }  // namespace pestrolik

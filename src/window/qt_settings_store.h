@@ -1,12 +1,15 @@
 #pragma once
-// The settings store on QSettings: the platform's native store under the name
-// "fandorel" (an INI file under the user's config folder on Linux, the registry on
-// Windows), or a given INI file for tests.
+// The settings store on QSettings: an INI file named after "fandorel" under the
+// user's config folder, or a given INI file for tests. A settings path that is not a
+// regular file (a FIFO, a folder) is never opened: reading it could block or fail, so
+// the values then live in memory only, and flush() says they were not written.
 
 #include "common/settings_store.h"
 
 #include <QSettings>
 #include <QString>
+
+#include <memory>
 
 namespace pestrolik {
 
@@ -17,12 +20,13 @@ public:
 
     std::string get(std::string_view section, std::string_view key, std::string_view defaultValue) override;
     void save(std::string_view section, std::string_view key, std::string_view value) override;
-
-    // Writes pending changes now (they are written at destruction anyway).
-    void sync() { settings_.sync(); }
+    bool flush() override;
+    std::string location() const override { return path_.toStdString(); }
 
 private:
-    QSettings settings_;
+    QString path_;
+    std::unique_ptr<QSettings> settings_;  // null when the path is not a regular file
+    MemorySettingsStore unwritable_;
 };
 
 inline constexpr const char* settingsApplication = "fandorel";

@@ -2,9 +2,12 @@
 
 #include "window/controls.h"
 #include "window/form1.h"
+#include "generation/file_naming.h"
 #include "generation/generation_run.h"
+#include "window/next_file_name.h"
 #include "window/progress_strip.h"
 #include "generation/run_inputs.h"
+#include "generation/run_report.h"
 #include "window/start_button.h"
 #include "window/utf8_text.h"
 #include "window/window_services.h"
@@ -20,8 +23,9 @@ namespace pestrolik {
 
 namespace {
 
-const QString errorTitle = QStringLiteral("Ошибка");
-const QString noSaveLine = QStringLiteral("Сохранение не произошло.");
+void showMessage(MessageBoxes& boxes, MessageIcon icon, const RunMessage& message) {
+    boxes.show(icon, fromUtf8(message.title), fromUtf8(joinLines(message.lines, "\r\n")));
+}
 
 }  // namespace
 
@@ -63,19 +67,24 @@ void WindowRun::start() {
     request.jobs = 1;
     outputPath_ = c_.text3->text();
     request.outputPath = outputPath_.toStdString();
+    // Another program may take the name meanwhile: the next free one in that folder.
+    request.nextFreePath = [folder = QFileInfo(outputPath_).path()] {
+        return proposeNextFileName(folder).path.toStdString();
+    };
     form_.setWindowTitle(QString::fromUtf8(windowCaption) + QStringLiteral(" - Создание файла ") + outputPath_);
 
-    if (QFileInfo::exists(outputPath_)) {
+    if (entryExists(request.outputPath)) {
         refuseExistingFile();
         return;
     }
 
     onStack_ = true;
     sinceTurn_.start();
-    const RunOutcome outcome = runGeneration(request, *this, services_.openSink);
+    const RunResult result = runGeneration(request, *this, services_.openSink);
     onStack_ = false;
+    outputPath_ = QString::fromStdString(result.path);
 
-    switch (outcome) {
+    switch (result.outcome) {
     case RunOutcome::Completed:
         endOfRun();
         // Closed during the last rows: the file is whole, and nobody is left to tell.
@@ -89,8 +98,7 @@ void WindowRun::start() {
         // STOP and then closing before the run noticed: the program still ends.
         if (!form_.windowOpen()) return endProgramAfterClosing();
         c_.command1->showColour(QColor::fromRgb(idleColour));
-        services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Операция прервана"),
-                                QStringLiteral("Процесс был прерван.\r\n") + noSaveLine);
+        showMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
         c_.timer1->stop();
         return;
     case RunOutcome::Exited:
@@ -98,7 +106,7 @@ void WindowRun::start() {
         return;
     case RunOutcome::CreateFailed:
     case RunOutcome::WriteFailed:
-        reportFailure(outcome == RunOutcome::WriteFailed);
+        reportFailure(result);
         return;
     }
 }
@@ -118,23 +126,20 @@ void WindowRun::clearProgress() {
 }
 
 void WindowRun::refuseExistingFile() {
-    services_.messages.show(MessageIcon::Exclamation, errorTitle,
-                            QStringLiteral("В этой папке уже есть такой файл :\r\n") + outputPath_ + u'.');
+    showMessage(services_.messages, MessageIcon::Exclamation,
+                runMessage({RunOutcome::FileExists, outputPath_.toStdString()}));
     skipFinish_ = true;
     endOfRun();
     finishReport();
 }
 
-void WindowRun::reportFailure(bool writing) {
+void WindowRun::reportFailure(const RunResult& result) {
     // Like the end of a run, but the proposal in Text3 stays: the user may want to
     // correct the path that failed.
     clearProgress();
     showIdleLook();
     form_.refreshFileList();
-    const QString what = writing ? QStringLiteral("Не удалось записать файл :\r\n")
-                                 : QStringLiteral("Не удалось создать файл :\r\n");
-    services_.messages.show(MessageIcon::Exclamation, errorTitle,
-                            what + outputPath_ + QStringLiteral(".\r\n") + noSaveLine);
+    showMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
     if (!form_.windowOpen()) services_.endProgram();
 }
 
@@ -167,8 +172,7 @@ void WindowRun::openResult() { services_.shell.open(outputPath_); }
 
 void WindowRun::endProgramAfterClosing() {
     c_.command1->showColour(QColor::fromRgb(idleColour));
-    services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Выход из программы"),
-                            QStringLiteral("Процесс не был завершён.\r\n") + noSaveLine);
+    showMessage(services_.messages, MessageIcon::Exclamation, runMessage({RunOutcome::Exited, {}}));
     c_.timer1->stop();
     services_.endProgram();
 }

@@ -3,6 +3,7 @@
 // running look, progress, STOP and closing, and the report at the end. The run
 // executes on the window's thread and lets the event loop turn while it works.
 
+#include "generation/generation_run.h"
 #include "generation/picture_params.h"
 #include "generation/run_host.h"
 
@@ -46,7 +47,7 @@ private:
     void start();
     void stopClick();
     void refuseExistingFile();
-    void reportFailure(bool writing);
+    void reportFailure(const RunResult& result);
     void showIdleLook();
     void clearProgress();
     void endOfRun();

@@ -89,7 +89,7 @@ protected:
 TEST_F(GenerationRunTest, CompletedFileDecodesToTheDrawnFrames) {
     RecordingHost host;
     RunRequest r = request(3, 41);
-    ASSERT_EQ(runGeneration(r, host), RunOutcome::Completed);
+    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
 
     const auto decoded = decodeGif(readFileBytes(r.outputPath));
     ASSERT_TRUE(decoded.ok) << decoded.error;
@@ -110,9 +110,9 @@ TEST_F(GenerationRunTest, ParallelFramesGiveTheSameBytes) {
     RunRequest single = request(7, 120, "one.GIF");
     RunRequest parallel = request(7, 120, "two.GIF");
     parallel.jobs = 3;
-    ASSERT_EQ(runGeneration(single, host), RunOutcome::Completed);
+    ASSERT_EQ(runGeneration(single, host).outcome, RunOutcome::Completed);
     RecordingHost parallelHost;
-    ASSERT_EQ(runGeneration(parallel, parallelHost), RunOutcome::Completed);
+    ASSERT_EQ(runGeneration(parallel, parallelHost).outcome, RunOutcome::Completed);
     EXPECT_EQ(readFileBytes(single.outputPath), readFileBytes(parallel.outputPath));
     EXPECT_EQ(parallelHost.percents, host.percents);
     EXPECT_EQ(parallelHost.totalSteps, host.totalSteps);
@@ -120,7 +120,7 @@ TEST_F(GenerationRunTest, ParallelFramesGiveTheSameBytes) {
 
 TEST_F(GenerationRunTest, ProgressIsShownOnlyWhenItChanges) {
     RecordingHost host;
-    ASSERT_EQ(runGeneration(request(4, 100), host), RunOutcome::Completed);
+    ASSERT_EQ(runGeneration(request(4, 100), host).outcome, RunOutcome::Completed);
     // Each strip moves through at most its 33 images per frame, the percentage through 0..100 once.
     EXPECT_LE(host.frameSteps.size(), 4u * 33u);
     EXPECT_LE(host.percents.size(), 101u);
@@ -136,7 +136,7 @@ TEST_F(GenerationRunTest, AnExistingFileIsRefusedAndLeftAlone) {
     RunRequest r = request(2, 20);
     std::ofstream(r.outputPath) << "someone's picture";
     RecordingHost host;
-    EXPECT_EQ(runGeneration(r, host), RunOutcome::FileExists);
+    EXPECT_EQ(runGeneration(r, host).outcome, RunOutcome::FileExists);
     EXPECT_EQ(fs::file_size(r.outputPath), 17u);
     EXPECT_TRUE(host.pictures.empty());
 }
@@ -169,7 +169,7 @@ TEST_F(GenerationRunTest, StopOrExitDeletesTheFileAndWritesNothingAfterwards) {
         RecordingHost host;
         host.script = [&](int check) { return check >= c.stopAtCheck ? c.verdict : RunVerdict::Continue; };
         host.onVerdictStop = [&] { stopSeen = true; };
-        EXPECT_EQ(runGeneration(r, host, lend(sink)), c.outcome) << c.name;
+        EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, c.outcome) << c.name;
         EXPECT_EQ(writesAfterStop, 0) << c.name;
         EXPECT_TRUE(sink.discarded()) << c.name;
         EXPECT_FALSE(sink.finished()) << c.name;
@@ -180,7 +180,7 @@ TEST_F(GenerationRunTest, StoppedRunLeavesNoFileOnDisk) {
     RunRequest r = request(2, 50);
     RecordingHost host;
     host.script = [](int check) { return check > 10 ? RunVerdict::Stop : RunVerdict::Continue; };
-    EXPECT_EQ(runGeneration(r, host), RunOutcome::Stopped);
+    EXPECT_EQ(runGeneration(r, host).outcome, RunOutcome::Stopped);
     EXPECT_FALSE(fs::exists(r.outputPath));
 }
 
@@ -188,7 +188,7 @@ TEST_F(GenerationRunTest, FailuresAreReportedNotHidden) {
     RunRequest missingFolder = request(1, 10);
     missingFolder.outputPath = (folder_ / "gone" / "x.GIF").string();
     RecordingHost host;
-    EXPECT_EQ(runGeneration(missingFolder, host), RunOutcome::CreateFailed);
+    EXPECT_EQ(runGeneration(missingFolder, host).outcome, RunOutcome::CreateFailed);
 
     for (int failAfter : {100, 700, 1500}) {
         bool never = false;
@@ -198,7 +198,7 @@ TEST_F(GenerationRunTest, FailuresAreReportedNotHidden) {
         sink.writesAfterStop = &unused;
         sink.failAfterBytes = failAfter;
         RecordingHost h;
-        EXPECT_EQ(runGeneration(request(3, 60), h, lend(sink)), RunOutcome::WriteFailed) << failAfter;
+        EXPECT_EQ(runGeneration(request(3, 60), h, lend(sink)).outcome, RunOutcome::WriteFailed) << failAfter;
         EXPECT_TRUE(sink.discarded()) << failAfter;
     }
 }
@@ -211,7 +211,7 @@ TEST_F(GenerationRunTest, StillBackgroundIsAskedForEveryFrame) {
         if (check == 5) host.still = true;
         return RunVerdict::Continue;
     };
-    ASSERT_EQ(runGeneration(r, host), RunOutcome::Completed);
+    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
     const auto decoded = decodeGif(readFileBytes(r.outputPath));
     ASSERT_TRUE(decoded.ok);
     for (int f = 1; f <= 3; ++f) {
