@@ -2,57 +2,83 @@
 
 #include "gif/lzw_encoder.h"
 
+#include <cassert>
+
 namespace pestrolik {
 
+namespace {
+
+// Drawing has no way out but its callbacks: this unwinds it when the file is dropped.
+struct Cancelled {};
+
+}  // namespace
+
 FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file, int workers)
-    : params_(params), file_(file), lookahead_(workers + 1) {
+    : params_(params), file_(file), lookahead_(lookahead(workers)), still_(file.frameCount + 1) {
     for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
 }
 
 FramePipeline::~FramePipeline() {
-    cancelled_ = true;
-    changed_.notify_all();
+    {
+        std::lock_guard lock(mutex_);
+        cancelled_ = true;
+        handedOut_.notify_all();
+    }
     for (std::thread& thread : threads_) thread.join();
+}
+
+bool FramePipeline::wantsFrame() {
+    std::lock_guard lock(mutex_);
+    return handedOutCount_ < file_.frameCount && handedOutCount_ < taken_ + lookahead_;
+}
+
+void FramePipeline::handOut(bool stillBackground) {
+    std::lock_guard lock(mutex_);
+    assert(handedOutCount_ < file_.frameCount);
+    still_[++handedOutCount_] = stillBackground;
+    handedOut_.notify_one();
+}
+
+std::optional<std::vector<uint8_t>> FramePipeline::take(int frameNo, std::chrono::milliseconds wait) {
+    std::unique_lock lock(mutex_);
+    assert(frameNo == taken_ + 1 && frameNo <= handedOutCount_);
+    if (!finished_.wait_for(lock, wait, [&] { return ready_.count(frameNo) > 0; })) return std::nullopt;
+    std::optional<std::vector<uint8_t>> bytes = std::move(ready_[frameNo]);
+    ready_.erase(frameNo);
+    taken_ = frameNo;
+    return bytes;
 }
 
 void FramePipeline::work() {
     PixelGrid grid;
     LzwEncoder encoder;
-    const RowGate keepGoing = [this](int) { return !cancelled_.load(std::memory_order_relaxed); };
     for (;;) {
         int frameNo = 0;
+        bool still = false;
         {
             std::unique_lock lock(mutex_);
-            // Stay at most `lookahead_` frames ahead of the writer, so memory does not
-            // grow with the frame count.
-            changed_.wait(lock, [&] {
-                return cancelled_ || nextToStart_ > file_.frameCount || nextToStart_ <= taken_ + lookahead_;
-            });
-            if (cancelled_ || nextToStart_ > file_.frameCount) return;
+            handedOut_.wait(lock, [&] { return cancelled_ || nextToStart_ <= handedOutCount_; });
+            if (cancelled_) return;
             frameNo = nextToStart_++;
+            still = still_[frameNo];
         }
-        FrameSpec frame = file_;
-        frame.frameNo = frameNo;
-        drawFrame(grid, params_, frame);
         std::vector<uint8_t> bytes;
-        if (!encoder.encode(grid, bytes, keepGoing)) return;
-        {
-            std::lock_guard lock(mutex_);
-            ready_.emplace(frameNo, std::move(bytes));
+        try {
+            FrameSpec frame = file_;
+            frame.frameNo = frameNo;
+            frame.stillBackground = still;
+            drawFrame(grid, params_, frame, [this] {
+                if (cancelled_.load(std::memory_order_relaxed)) throw Cancelled{};
+            });
+        } catch (const Cancelled&) {
+            return;
         }
-        changed_.notify_all();
+        const RowGate keepGoing = [this](int) { return !cancelled_.load(std::memory_order_relaxed); };
+        if (!encoder.encode(grid, bytes, keepGoing)) return;
+        std::lock_guard lock(mutex_);
+        ready_.emplace(frameNo, std::move(bytes));
+        finished_.notify_one();  // one writer
     }
-}
-
-std::vector<uint8_t> FramePipeline::take(int frameNo) {
-    std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return ready_.count(frameNo) > 0; });
-    std::vector<uint8_t> bytes = std::move(ready_[frameNo]);
-    ready_.erase(frameNo);
-    taken_ = frameNo;
-    lock.unlock();
-    changed_.notify_all();
-    return bytes;
 }
 
 }  // namespace pestrolik

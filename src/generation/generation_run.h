@@ -18,9 +18,10 @@ struct RunRequest {
     bool stillBackground = false;  // as the file's control blocks mark it
     PictureParams params;
     std::string outputPath;  // UTF-8; must not exist yet
-    // 1: everything on the caller's thread with the host's yields (the window).
+    // 1: everything on the caller's thread with the host's yields.
     // More: frames are drawn and encoded ahead on that many threads and written in
-    // order; the bytes are the same.
+    // order on the caller's thread, which keeps yielding while it waits; the bytes
+    // are the same.
     int jobs = 1;
 };
 
