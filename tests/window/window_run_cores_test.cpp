@@ -1,6 +1,5 @@
 // The window's run with its frames made on worker threads: the same bytes as one
-// thread, Check3 followed from the next frame handed out, progress at every turn,
-// and STOP while the workers are busy.
+// thread, Check3 followed from the next frame handed out, and progress at every turn.
 
 #include "window_test_support.h"
 
@@ -43,7 +42,6 @@ class WindowRunCoresTest : public QObject {
 
 private slots:
     void sameBytesAsOneThread();
-    void stopWhileWorkersAreBusy();
 };
 
 void WindowRunCoresTest::sameBytesAsOneThread() {
@@ -80,28 +78,6 @@ void WindowRunCoresTest::sameBytesAsOneThread() {
     QVERIFY(std::is_sorted(pictures.begin(), pictures.end()));
     QVERIFY(std::is_sorted(percents.begin(), percents.end()));
     QCOMPARE(percents.last(), 100);
-}
-
-void WindowRunCoresTest::stopWhileWorkersAreBusy() {
-    TestWindow w;
-    w.c().check5->setChecked(false);
-    w.form().run().setJobs(3);
-    int turns = 0;
-    QTimer stopper;
-    QObject::connect(&stopper, &QTimer::timeout, [&] {
-        if (w.form().run().active() && ++turns == 3) w.clickStart();
-    });
-    stopper.start(0);
-    w.start("20", "400");
-    stopper.stop();
-
-    QCOMPARE(turns, 3);
-    QVERIFY(w.folderEntries().isEmpty());
-    QCOMPARE(w.messages.shown.size(), 1);
-    QCOMPARE(w.messages.shown[0].title, QString("Операция прервана"));
-
-    w.start("1", "10");  // the stopped run's workers are gone; a new run goes ahead
-    QVERIFY(decodeGif(w.pathIn("Kaleidrix_1.GIF")).ok);
 }
 
 PESTROLIK_WINDOW_TEST_MAIN(WindowRunCoresTest)
