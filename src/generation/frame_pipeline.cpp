@@ -2,6 +2,7 @@
 
 #include "gif/lzw_encoder.h"
 
+#include <algorithm>
 #include <cassert>
 
 #if defined(__x86_64__) && defined(__GNUC__)
@@ -28,7 +29,11 @@ void startWithCleanVectorRegisters() {
 }  // namespace
 
 FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file, int workers)
-    : params_(params), file_(file), lookahead_(lookahead(workers)), still_(file.frameCount + 1) {
+    : params_(params),
+      file_(file),
+      lookahead_(lookahead(workers)),
+      still_(file.frameCount + 1),
+      rowsBegun_(file.frameCount + 1) {
     for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
 }
 
@@ -88,7 +93,10 @@ void FramePipeline::work() {
         } catch (const Cancelled&) {
             return;
         }
-        const RowGate keepGoing = [this](int) { return !cancelled_.load(std::memory_order_relaxed); };
+        const RowGate keepGoing = [this, frameNo](int row) {
+            rowsBegun_[frameNo].store(std::min(row, file_.pictureSize), std::memory_order_relaxed);
+            return !cancelled_.load(std::memory_order_relaxed);
+        };
         if (!encoder.encode(grid, bytes, keepGoing)) return;
         std::lock_guard lock(mutex_);
         ready_.emplace(frameNo, std::move(bytes));

@@ -44,6 +44,9 @@ public:
     // The image data of frame `frameNo`, or nothing if it is not ready within `wait`.
     // Frames are taken in order, each after it was handed out.
     std::optional<std::vector<uint8_t>> take(int frameNo, std::chrono::milliseconds wait);
+    // The last row of frame `frameNo` whose encoding has begun (0: none yet), so the
+    // writer can show how far the frame it waits for has come.
+    int rowsBegun(int frameNo) const { return rowsBegun_[frameNo].load(std::memory_order_relaxed); }
 
 private:
     void work();
@@ -64,6 +67,7 @@ private:
     int taken_ = 0;
     std::map<int, std::vector<uint8_t>> ready_;
     std::atomic<bool> cancelled_{false};  // also read without the lock, at every row and ring
+    std::vector<std::atomic<int>> rowsBegun_;  // per frame; progress only, read without the lock
     std::vector<std::thread> threads_;
 };
 

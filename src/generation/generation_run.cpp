@@ -99,15 +99,18 @@ RunOutcome runGeneration(const RunRequest& request, RunHost& host, const SinkOpe
             // frames already out, at most FramePipeline::lookahead(jobs) of them.
             while (pipeline->wantsFrame()) pipeline->handOut(host.stillBackground());
             // Waiting in short slices keeps the host's events turning and lets STOP end
-            // the run before the frame is ready.
+            // the run before the frame is ready. The frame's row checks are replayed as
+            // its worker reaches the rows, the rest once it is ready: the same progress,
+            // and the same last chance to stop before its bytes are written.
             std::optional<std::vector<uint8_t>> imageData;
+            int replayed = 0;
             while (passed && !(imageData = pipeline->take(frameNo, std::chrono::milliseconds(5)))) {
                 host.yield();
+                const int begun = pipeline->rowsBegun(frameNo);
                 passed = check.goOn();
+                while (passed && replayed < begun) passed = check.pass(frameNo, ++replayed);
             }
-            // The frame's row checks, replayed: the same progress and the same last
-            // chance to stop before its bytes are written.
-            for (int row = 1; row <= size + 1 && passed; ++row) passed = check.pass(frameNo, row);
+            while (passed && replayed <= size) passed = check.pass(frameNo, ++replayed);
             if (passed && !writer.writeImageData(*imageData)) return failed();
             if (passed) host.yield();  // at least one turn a frame, however fast they come
         } else {
