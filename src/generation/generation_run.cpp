@@ -104,7 +104,7 @@ RunOutcome runGeneration(const RunRequest& request, RunHost& host, const SinkOpe
             // and the same last chance to stop before its bytes are written.
             std::optional<std::vector<uint8_t>> imageData;
             int replayed = 0;
-            while (passed && !(imageData = pipeline->take(frameNo, std::chrono::milliseconds(5)))) {
+            while (passed && !(imageData = pipeline->take(frameNo, std::chrono::milliseconds(2)))) {
                 host.yield();
                 const int begun = pipeline->rowsBegun(frameNo);
                 passed = check.goOn();
