@@ -18,8 +18,8 @@ struct Cancelled {};
 
 // A new thread starts with its creator's vector registers. When the window's thread
 // had last run wide code that left their upper halves in use, every plain SSE
-// instruction of the worker paid for it for good: drawing took six to eight times as
-// long. Clearing them once is enough; nothing the workers call leaves them in use.
+// instruction of the worker paid for it for good: frames took ten times as long to
+// draw. Clearing them once is enough; nothing the workers call leaves them in use.
 void startWithCleanVectorRegisters() {
 #if defined(__x86_64__) && defined(__GNUC__)
     if (__builtin_cpu_supports("avx")) []() __attribute__((target("avx"))) { _mm256_zeroupper(); }();
