@@ -14,8 +14,9 @@ public:
     // False from the moment the window starts to close.
     virtual bool windowOpen() const = 0;
     virtual void setCaption(const QString& caption) = 0;
-    // Lists the save folder again and proposes the next free name.
+    // Lists the save folder's files again.
     virtual void refreshFileList() = 0;
+    // Proposes the next free name in Text3.
     virtual void NextFileName() = 0;
     // The completion message for the file just written.
     virtual void got() = 0;
