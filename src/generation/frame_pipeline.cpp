@@ -2,57 +2,106 @@
 
 #include "gif/lzw_encoder.h"
 
+#include <algorithm>
+#include <cassert>
+
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace pestrolik {
 
+namespace {
+
+// Drawing has no way out but its callbacks: this unwinds it when the file is dropped.
+struct Cancelled {};
+
+// A new thread starts with its creator's vector registers. When the window's thread
+// had last run wide code that left their upper halves in use, every plain SSE
+// instruction of the worker paid for it for good: frames took ten times as long to
+// draw. Clearing them once is enough; nothing the workers call leaves them in use.
+void startWithCleanVectorRegisters() {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (__builtin_cpu_supports("avx")) []() __attribute__((target("avx"))) { _mm256_zeroupper(); }();
+#endif
+}
+
+}  // namespace
+
 FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file, int workers)
-    : params_(params), file_(file), lookahead_(workers + 1) {
+    : params_(params),
+      file_(file),
+      lookahead_(lookahead(workers)),
+      still_(file.frameCount + 1),
+      rowsBegun_(file.frameCount + 1) {
     for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
 }
 
 FramePipeline::~FramePipeline() {
-    cancelled_ = true;
-    changed_.notify_all();
+    {
+        std::lock_guard lock(mutex_);
+        cancelled_ = true;
+        handedOut_.notify_all();
+    }
     for (std::thread& thread : threads_) thread.join();
 }
 
-void FramePipeline::work() {
-    PixelGrid grid;
-    LzwEncoder encoder;
-    const RowGate keepGoing = [this](int) { return !cancelled_.load(std::memory_order_relaxed); };
-    for (;;) {
-        int frameNo = 0;
-        {
-            std::unique_lock lock(mutex_);
-            // Stay at most `lookahead_` frames ahead of the writer, so memory does not
-            // grow with the frame count.
-            changed_.wait(lock, [&] {
-                return cancelled_ || nextToStart_ > file_.frameCount || nextToStart_ <= taken_ + lookahead_;
-            });
-            if (cancelled_ || nextToStart_ > file_.frameCount) return;
-            frameNo = nextToStart_++;
-        }
-        FrameSpec frame = file_;
-        frame.frameNo = frameNo;
-        drawFrame(grid, params_, frame);
-        std::vector<uint8_t> bytes;
-        if (!encoder.encode(grid, bytes, keepGoing)) return;
-        {
-            std::lock_guard lock(mutex_);
-            ready_.emplace(frameNo, std::move(bytes));
-        }
-        changed_.notify_all();
-    }
+bool FramePipeline::wantsFrame() {
+    std::lock_guard lock(mutex_);
+    return handedOutCount_ < file_.frameCount && handedOutCount_ < taken_ + lookahead_;
 }
 
-std::vector<uint8_t> FramePipeline::take(int frameNo) {
+void FramePipeline::handOut(bool stillBackground) {
+    std::lock_guard lock(mutex_);
+    assert(handedOutCount_ < file_.frameCount);
+    still_[++handedOutCount_] = stillBackground;
+    handedOut_.notify_one();
+}
+
+std::optional<std::vector<uint8_t>> FramePipeline::take(int frameNo, std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
-    changed_.wait(lock, [&] { return ready_.count(frameNo) > 0; });
-    std::vector<uint8_t> bytes = std::move(ready_[frameNo]);
+    assert(frameNo == taken_ + 1 && frameNo <= handedOutCount_);
+    if (!finished_.wait_for(lock, wait, [&] { return ready_.count(frameNo) > 0; })) return std::nullopt;
+    std::optional<std::vector<uint8_t>> bytes = std::move(ready_[frameNo]);
     ready_.erase(frameNo);
     taken_ = frameNo;
-    lock.unlock();
-    changed_.notify_all();
     return bytes;
+}
+
+void FramePipeline::work() {
+    startWithCleanVectorRegisters();
+    PixelGrid grid;
+    LzwEncoder encoder;
+    for (;;) {
+        int frameNo = 0;
+        bool still = false;
+        {
+            std::unique_lock lock(mutex_);
+            handedOut_.wait(lock, [&] { return cancelled_ || nextToStart_ <= handedOutCount_; });
+            if (cancelled_) return;
+            frameNo = nextToStart_++;
+            still = still_[frameNo];
+        }
+        std::vector<uint8_t> bytes;
+        try {
+            FrameSpec frame = file_;
+            frame.frameNo = frameNo;
+            frame.stillBackground = still;
+            drawFrame(grid, params_, frame, [this] {
+                if (cancelled_.load(std::memory_order_relaxed)) throw Cancelled{};
+            });
+        } catch (const Cancelled&) {
+            return;
+        }
+        const RowGate keepGoing = [this, frameNo](int row) {
+            rowsBegun_[frameNo].store(std::min(row, file_.pictureSize), std::memory_order_relaxed);
+            return !cancelled_.load(std::memory_order_relaxed);
+        };
+        if (!encoder.encode(grid, bytes, keepGoing)) return;
+        std::lock_guard lock(mutex_);
+        ready_.emplace(frameNo, std::move(bytes));
+        finished_.notify_one();  // one writer
+    }
 }
 
 }  // namespace pestrolik

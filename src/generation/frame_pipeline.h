@@ -2,15 +2,21 @@
 // Draws and encodes the frames of one file ahead of the writer on worker threads.
 // Every frame's image data depends on its own pixels only, so the bytes are the ones
 // a single thread would write; they are handed out strictly in frame order.
+//
+// The writer's thread hands the frames out one by one, each with its still-background
+// choice, so nothing but this class is touched by the workers. Memory is bounded by
+// lookahead(workers) frames, whatever the frame count.
 
 #include "generation/frame_drawing.h"
 #include "generation/picture_params.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -18,16 +24,29 @@ namespace pestrolik {
 
 class FramePipeline {
 public:
-    // `workers` threads; at most workers + 1 finished frames wait in memory.
+    // How many frames may be handed out and not yet taken.
+    static constexpr int lookahead(int workers) { return workers + 1; }
+
+    // `workers` threads for the frames of `file` (its frameNo and still flag are ignored).
     FramePipeline(const PictureParams& params, const FrameSpec& file, int workers);
-    ~FramePipeline();  // cancels and joins
+    // Cancels: a worker leaves its frame within one row or ring, then all are joined.
+    ~FramePipeline();
 
     FramePipeline(const FramePipeline&) = delete;
     FramePipeline& operator=(const FramePipeline&) = delete;
 
-    // The image data of frame `frameNo` (1..frameCount), waiting for it if needed.
-    // Frames must be taken in order.
-    std::vector<uint8_t> take(int frameNo);
+    // True while another frame may be handed out: frames are left and fewer than
+    // lookahead are out.
+    bool wantsFrame();
+    // Hands the next frame (1, 2, ...) to the workers, drawn with `stillBackground`.
+    void handOut(bool stillBackground);
+
+    // The image data of frame `frameNo`, or nothing if it is not ready within `wait`.
+    // Frames are taken in order, each after it was handed out.
+    std::optional<std::vector<uint8_t>> take(int frameNo, std::chrono::milliseconds wait);
+    // The last row of frame `frameNo` whose encoding has begun (0: none yet), so the
+    // writer can show how far the frame it waits for has come.
+    int rowsBegun(int frameNo) const { return rowsBegun_[frameNo].load(std::memory_order_relaxed); }
 
 private:
     void work();
@@ -36,12 +55,19 @@ private:
     const FrameSpec file_;
     const int lookahead_;
 
+    // Everything below is guarded by the mutex, and every notification is made while it
+    // is held: at a few per frame that costs nothing, and no notify can race the
+    // destructor.
     std::mutex mutex_;
-    std::condition_variable changed_;
+    std::condition_variable handedOut_;  // to the workers: a frame is out, or cancelled
+    std::condition_variable finished_;   // to the writer: a frame is ready
+    std::vector<bool> still_;            // per frame, as handed out; index 0 unused
+    int handedOutCount_ = 0;
     int nextToStart_ = 1;
-    int taken_ = 0;  // frames handed to the writer
+    int taken_ = 0;
     std::map<int, std::vector<uint8_t>> ready_;
-    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> cancelled_{false};  // also read without the lock, at every row and ring
+    std::vector<std::atomic<int>> rowsBegun_;  // per frame; progress only, read without the lock
     std::vector<std::thread> threads_;
 };
 

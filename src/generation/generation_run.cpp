@@ -6,6 +6,7 @@
 #include "generation/progress.h"
 
 #include <cerrno>
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -33,6 +34,12 @@ public:
         report(percent_, percentDone(frameNo, row, pictureSize_, frameCount_), &RunHost::percentChanged);
         report(totalStrip_, totalStripStep(frameNo, row, pictureSize_, frameCount_), &RunHost::totalStripChanged);
         return true;
+    }
+
+    // STOP and closing only, while nothing is being written.
+    bool goOn() {
+        verdict_ = host_.verdict();
+        return verdict_ == RunVerdict::Continue;
     }
 
     RunVerdict verdict() const { return verdict_; }
@@ -106,9 +113,25 @@ RunResult runGeneration(const RunRequest& request, RunHost& host, const SinkOpen
 
         bool passed = true;
         if (pipeline) {
-            const std::vector<uint8_t> imageData = pipeline->take(frameNo);
-            for (int row = 1; row <= size + 1 && passed; ++row) passed = check.pass(frameNo, row);
-            if (passed && !writer.writeImageData(imageData)) return failed();
+            // Frames are handed out here, on the host's thread, each with the host's
+            // still-background choice of that moment; a change therefore misses the
+            // frames already out, at most FramePipeline::lookahead(jobs) of them.
+            while (pipeline->wantsFrame()) pipeline->handOut(host.stillBackground());
+            // Waiting in short slices keeps the host's events turning and lets STOP end
+            // the run before the frame is ready. The frame's row checks are replayed as
+            // its worker reaches the rows, the rest once it is ready: the same progress,
+            // and the same last chance to stop before its bytes are written.
+            std::optional<std::vector<uint8_t>> imageData;
+            int replayed = 0;
+            while (passed && !(imageData = pipeline->take(frameNo, std::chrono::milliseconds(2)))) {
+                host.yield();
+                const int begun = pipeline->rowsBegun(frameNo);
+                passed = check.goOn();
+                while (passed && replayed < begun) passed = check.pass(frameNo, ++replayed);
+            }
+            while (passed && replayed <= size) passed = check.pass(frameNo, ++replayed);
+            if (passed && !writer.writeImageData(*imageData)) return failed();
+            if (passed) host.yield();  // at least one turn a frame, however fast they come
         } else {
             const FrameSpec frame{size, request.frameCount, frameNo, host.stillBackground()};
             drawFrame(grid, params, frame, [&] { host.yield(); });

@@ -22,9 +22,10 @@ struct RunRequest {
     // For an automatically named file: the next free path, asked when the name was
     // taken by someone else before the file got it. Empty: a taken name is FileExists.
     std::function<std::string()> nextFreePath;
-    // 1: everything on the caller's thread with the host's yields (the window).
+    // 1: everything on the caller's thread with the host's yields.
     // More: frames are drawn and encoded ahead on that many threads and written in
-    // order; the bytes are the same.
+    // order on the caller's thread, which keeps yielding while it waits; the bytes
+    // are the same.
     int jobs = 1;
 };
 

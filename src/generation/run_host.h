@@ -17,9 +17,11 @@ public:
 
     // Asked at the start of every encoded row, and once more before a frame's final codes.
     virtual RunVerdict verdict() = 0;
-    // Lets the user interface handle pending events (after rows and rings).
+    // Lets the user interface handle pending events: after rows and rings, and every
+    // few milliseconds while frames from worker threads are awaited.
     virtual void yield() = 0;
-    // Read anew for every frame's background.
+    // Read anew for every frame's background: as it begins to be drawn, or with worker
+    // threads as it is handed to them. Every call is made on the run's own thread.
     virtual bool stillBackground() = 0;
 
     // Progress, each reported only when its value changes.

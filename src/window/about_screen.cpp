@@ -68,6 +68,10 @@ void AboutScreen::close() {
     c_.command4->setGeometry(exitOnMainScreen);
 }
 
+void AboutScreen::runEnded() {
+    if (shown_) c_.picture2->hide();
+}
+
 void AboutScreen::showControls(bool aboutMode) {
     const bool main = !aboutMode;
     for (QWidget* w : std::initializer_list<QWidget*>{

@@ -22,6 +22,8 @@ public:
 
     void open();   // Command3
     void close();  // Command7
+    // At the end of a run: the whole-file strip, kept while it ran, goes too.
+    void runEnded();
     bool shown() const { return shown_; }
 
     // Prints the about text while the screen is shown; the window calls it when painting.

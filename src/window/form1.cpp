@@ -42,7 +42,7 @@ Form1::Form1(WindowServices services, QWidget* parent) : QWidget(parent), servic
     arrangeFocusOrder(c_);
     browser_ = new FolderBrowser(c_, services_.shell, services_.volumeRoots, this);
     mobile_ = new MobileSize(c_.check2, c_.text2, this);
-    run_ = new WindowRun(*this, c_, services_);
+    run_ = new WindowRun(*this, c_, services_, this);
     music_ = std::make_unique<WindowMusic>(c_.timer3, services_.midi, services_.settings);
     about_ = std::make_unique<AboutScreen>(*this, c_, *music_, [this] { return run_->active(); });
     connectEvents();
@@ -153,6 +153,8 @@ void Form1::NextFileName() { browser_->NextFileName(); }
 void Form1::refreshFileList() { browser_->refreshFileList(); }
 
 bool Form1::aboutMode() const { return about_->shown(); }
+
+void Form1::runEnded() { about_->runEnded(); }
 
 void Form1::paintEvent(QPaintEvent*) {
     QPainter painter(this);

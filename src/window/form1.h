@@ -3,6 +3,7 @@
 // run, the folder browser and the mobile-size box are its helpers.
 
 #include "window/controls.h"
+#include "window/run_window.h"
 #include "window/window_services.h"
 
 #include <QWidget>
@@ -17,7 +18,7 @@ class MobileSize;
 class WindowMusic;
 class WindowRun;
 
-class Form1 : public QWidget {
+class Form1 : public QWidget, private RunWindow {
 public:
     // Runs the start-up sequence: the window comes back as it was left.
     explicit Form1(WindowServices services, QWidget* parent = nullptr);
@@ -26,16 +27,16 @@ public:
     // Shows the help text.
     void info();
     // Shows the completion message for the file just written.
-    void got();
+    void got() override;
     // Hands `target` (a file, a web or "mailto:" address) to the desktop; true when
     // it was accepted.
     bool ShellProgramm(const QString& target);
     // Proposes the next free file name in the save folder, in Text3.
-    void NextFileName();
+    void NextFileName() override;
     // Lists the save folder's files again.
-    void refreshFileList();
+    void refreshFileList() override;
 
-    bool windowOpen() const { return windowOpen_; }
+    bool windowOpen() const override { return windowOpen_; }
     bool aboutMode() const;
     const Controls& controls() const { return c_; }
     WindowRun& run() { return *run_; }
@@ -48,6 +49,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    // RunWindow
+    void setCaption(const QString& caption) override { setWindowTitle(caption); }
+    void runEnded() override;
+
     void setUpWindow();
     void connectEvents();
     void startUp();

@@ -1,7 +1,7 @@
 #include "window/window_run.h"
 
 #include "window/controls.h"
-#include "window/form1.h"
+#include "window/run_window.h"
 #include "generation/file_naming.h"
 #include "generation/generation_run.h"
 #include "window/next_file_name.h"
@@ -17,7 +17,10 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QThread>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace pestrolik {
 
@@ -29,8 +32,12 @@ void showMessage(MessageBoxes& boxes, MessageIcon icon, const RunMessage& messag
 
 }  // namespace
 
-WindowRun::WindowRun(Form1& form, const Controls& controls, WindowServices& services)
-    : QObject(&form), form_(form), c_(controls), services_(services) {}
+WindowRun::WindowRun(RunWindow& window, const Controls& controls, WindowServices& services, QObject* parent)
+    : QObject(parent),
+      window_(window),
+      c_(controls),
+      services_(services),
+      jobs_(std::max(1, QThread::idealThreadCount())) {}
 
 void WindowRun::click() {
     // A START while a stopped run is still unwinding would run inside it, and the
@@ -64,14 +71,14 @@ void WindowRun::start() {
     request.pictureSize = inputs.pictureSize;
     request.stillBackground = c_.check3->isChecked();
     request.params = params_;
-    request.jobs = 1;
+    request.jobs = jobs_;
     outputPath_ = c_.text3->text();
     request.outputPath = outputPath_.toStdString();
     // Another program may take the name meanwhile: the next free one in that folder.
     request.nextFreePath = [folder = QFileInfo(outputPath_).path()] {
         return proposeNextFileName(folder).path.toStdString();
     };
-    form_.setWindowTitle(QString::fromUtf8(windowCaption) + QStringLiteral(" - Создание файла ") + outputPath_);
+    window_.setCaption(QString::fromUtf8(windowCaption) + QStringLiteral(" - Создание файла ") + outputPath_);
 
     if (entryExists(request.outputPath)) {
         refuseExistingFile();
@@ -88,7 +95,7 @@ void WindowRun::start() {
     case RunOutcome::Completed:
         endOfRun();
         // Closed during the last rows: the file is whole, and nobody is left to tell.
-        if (!form_.windowOpen()) return services_.endProgram();
+        if (!window_.windowOpen()) return services_.endProgram();
         finishReport();
         return;
     case RunOutcome::FileExists:  // appeared after the look above
@@ -96,7 +103,7 @@ void WindowRun::start() {
         return;
     case RunOutcome::Stopped:
         // STOP and then closing before the run noticed: the program still ends.
-        if (!form_.windowOpen()) return endProgramAfterClosing();
+        if (!window_.windowOpen()) return endProgramAfterClosing();
         c_.command1->showColour(QColor::fromRgb(idleColour));
         showMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
         c_.timer1->stop();
@@ -122,7 +129,7 @@ void WindowRun::clearProgress() {
     c_.label9->clear();
     c_.picture1->showStep(0);
     c_.picture2->showStep(0);
-    form_.setWindowTitle(QString::fromUtf8(windowCaption));
+    window_.setCaption(QString::fromUtf8(windowCaption));
 }
 
 void WindowRun::refuseExistingFile() {
@@ -138,9 +145,9 @@ void WindowRun::reportFailure(const RunResult& result) {
     // correct the path that failed.
     clearProgress();
     showIdleLook();
-    form_.refreshFileList();
+    window_.refreshFileList();
     showMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
-    if (!form_.windowOpen()) services_.endProgram();
+    if (!window_.windowOpen()) services_.endProgram();
 }
 
 void WindowRun::showIdleLook() {
@@ -153,8 +160,8 @@ void WindowRun::showIdleLook() {
 void WindowRun::endOfRun() {
     clearProgress();
     showIdleLook();
-    form_.refreshFileList();
-    form_.NextFileName();
+    window_.refreshFileList();
+    window_.NextFileName();
 }
 
 void WindowRun::finishReport() {
@@ -162,10 +169,10 @@ void WindowRun::finishReport() {
         if (c_.check5->isChecked())
             openResult();
         else
-            form_.got();
+            window_.got();
     }
     skipFinish_ = false;
-    if (form_.aboutMode()) c_.picture2->hide();
+    window_.runEnded();
 }
 
 void WindowRun::openResult() { services_.shell.open(outputPath_); }
@@ -179,7 +186,7 @@ void WindowRun::endProgramAfterClosing() {
 
 RunVerdict WindowRun::verdict() {
     if (!runActive_) return RunVerdict::Stop;
-    if (!form_.windowOpen()) return RunVerdict::Exit;
+    if (!window_.windowOpen()) return RunVerdict::Exit;
     return RunVerdict::Continue;
 }
 
@@ -191,6 +198,10 @@ void WindowRun::yield() {
     sinceTurn_.restart();
 }
 
+// Asked on this thread as each frame is handed to the workers, so a change of Check3
+// reaches the frames handed out after it: with n workers up to n + 1 frames already
+// out (drawn, being drawn or waiting to be) keep the earlier choice. With one job it
+// is asked as each frame begins to be drawn.
 bool WindowRun::stillBackground() { return c_.check3->isChecked(); }
 
 // After a STOP click the idle look stays, whatever the unwinding run still reports.

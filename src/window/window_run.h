@@ -1,7 +1,8 @@
 #pragma once
 // The START/STOP button's run inside the window: validation and refusals, the
-// running look, progress, STOP and closing, and the report at the end. The run
-// executes on the window's thread and lets the event loop turn while it works.
+// running look, progress, STOP and closing, and the report at the end. Frames are
+// drawn and encoded on worker threads, one per core, and written in order on the
+// window's thread, which keeps the event loop turning while it waits for them.
 
 #include "generation/generation_run.h"
 #include "generation/picture_params.h"
@@ -13,14 +14,14 @@
 
 namespace pestrolik {
 
-class Form1;
+class RunWindow;
 struct Controls;
 struct WindowServices;
 
 class WindowRun : public QObject, public RunHost {
 public:
     // Everything given is the window's and outlives the run.
-    WindowRun(Form1& form, const Controls& controls, WindowServices& services);
+    WindowRun(RunWindow& window, const Controls& controls, WindowServices& services, QObject* parent);
 
     // A click of Command1: START when idle, STOP during a run. A START returns when
     // its run has ended.
@@ -33,6 +34,8 @@ public:
 
     // The event loop turns at most this often during a run (0: at every yield).
     void setTurnIntervalMs(int ms) { turnIntervalMs_ = ms; }
+    // Worker threads for the next run (1: all on the window's thread); one per core at first.
+    void setJobs(int jobs) { jobs_ = jobs; }
 
     // RunHost
     RunVerdict verdict() override;
@@ -55,7 +58,7 @@ private:
     void openResult();
     void endProgramAfterClosing();
 
-    Form1& form_;
+    RunWindow& window_;
     const Controls& c_;
     WindowServices& services_;
 
@@ -66,6 +69,7 @@ private:
     PictureParams params_;
     QElapsedTimer sinceTurn_;
     int turnIntervalMs_ = 15;
+    int jobs_;
 };
 
 }  // namespace pestrolik
