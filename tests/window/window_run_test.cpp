@@ -3,18 +3,20 @@
 
 #include "window_test_support.h"
 
-#include "gif/file_sink.h"
+#include "generation/frame_pipeline.h"
+#include "squatting_sink.h"
+#include "window/close_on_signals.h"
 #include "window/progress_strip.h"
 #include "window/start_button.h"
 #include "window/window_run.h"
+
+#include <csignal>
+#include <sys/stat.h>
 
 using namespace pestrolik;
 using namespace pestrolik::test;
 
 namespace {
-
-const QString stopMessage = "Процесс был прерван.\r\nСохранение не произошло.";
-const QString exitMessage = "Процесс не был завершён.\r\nСохранение не произошло.";
 
 // Runs `action` at the first turn of the event loop inside the run.
 void duringRun(std::function<void()> action) { QTimer::singleShot(0, std::move(action)); }
@@ -37,6 +39,11 @@ void verifyOneMessage(TestWindow& w, MessageIcon icon, const QString& title, con
     QCOMPARE(w.messages.shown[0].text, text);
 }
 
+QByteArray bytesOf(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // A file sink that stops accepting bytes after `limit` of them.
 class FailingSink : public ByteSink {
 public:
@@ -53,6 +60,18 @@ private:
     size_t written_ = 0;
 };
 
+// One thread, with the still background from frame `firstStill` on.
+struct OneThreadHost : RunHost {
+    int firstStill = 0, framesDrawn = 0;
+    RunVerdict verdict() override { return RunVerdict::Continue; }
+    void yield() override {}
+    bool stillBackground() override { return ++framesDrawn >= firstStill; }
+    void pictureStarted(int) override {}
+    void frameStripChanged(int) override {}
+    void totalStripChanged(int) override {}
+    void percentChanged(int) override {}
+};
+
 }  // namespace
 
 class WindowRunTest : public QObject {
@@ -60,24 +79,24 @@ class WindowRunTest : public QObject {
 
 private slots:
     void completedRuns();
-    void reportNamesFolderWritten();
     void refusals();
+    void takenNames();
     void stopAndStartWhileUnwinding();
     void closeDuringRun_data();
     void closeDuringRun();
-    void failures_data();
     void failures();
     void progressShown();
-    void blinking();
-    void repeatPicture();
+    void workersMakeTheSameBytes();
+    void blinkingAndRepeat();
 };
 
+// The report names the file and where it went (a path typed into Text3 may lead
+// elsewhere); with "open at the end" the shell gets the file instead.
 void WindowRunTest::completedRuns() {
     TestWindow w;
     w.c().check5->setChecked(false);
     QVERIFY(!w.c().check4->isEnabled());
     w.start("2", "21");
-
     const auto gif = decodeGif(w.pathIn("Kaleidrix_1.GIF"));
     QVERIFY2(gif.ok, gif.error.c_str());
     QCOMPARE(gif.width, 21);
@@ -89,24 +108,17 @@ void WindowRunTest::completedRuns() {
     QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_2.GIF"));
     QTRY_COMPARE(listedFiles(w.c()), QStringList{"Kaleidrix_1.GIF"});
 
-    // Open at the end: the shell gets the file, and no message is shown.
-    w.c().check5->setChecked(true);
-    w.start("1", "10");
-    QCOMPARE(w.shell.opened, QStringList{w.pathIn("Kaleidrix_2.GIF")});
-    QCOMPARE(w.messages.shown.size(), 1);
-    QVERIFY(decodeGif(w.pathIn("Kaleidrix_2.GIF")).ok);
-}
-
-// A path typed into Text3 may lead elsewhere: the report names where the file is.
-void WindowRunTest::reportNamesFolderWritten() {
-    TestWindow w;
-    w.c().check5->setChecked(false);
     QVERIFY(QDir().mkdir(w.pathIn("elsewhere")));
     w.c().text3->setText(w.pathIn("elsewhere/mine.gif"));
     w.start("1", "10");
-    QVERIFY(decodeGif(w.pathIn("elsewhere/mine.gif")).ok);
-    QCOMPARE(w.messages.shown[0].text, "Файл  готов!  Его  имя:   \"mine.gif\"\r\nМестонахождение:   " + w.pathIn("elsewhere"));
-    QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_1.GIF"));
+    QCOMPARE(w.messages.shown[1].text, "Файл  готов!  Его  имя:   \"mine.gif\"\r\nМестонахождение:   " + w.pathIn("elsewhere"));
+    QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_2.GIF"));
+
+    w.c().check5->setChecked(true);
+    w.start("1", "10");
+    QCOMPARE(w.shell.opened, QStringList{w.pathIn("Kaleidrix_2.GIF")});
+    QCOMPARE(w.messages.shown.size(), 2);
+    QVERIFY(decodeGif(w.pathIn("Kaleidrix_2.GIF")).ok);
 }
 
 // A refused count leaves an idle window, and the next press is a START again; an
@@ -127,16 +139,27 @@ void WindowRunTest::refusals() {
     w.start("2", "20");
     verifyOneMessage(w, MessageIcon::Exclamation, "Ошибка",
                      "В этой папке уже есть такой файл :\r\n" + w.pathIn("Kaleidrix_1.GIF") + ".");
-    QFile kept(w.pathIn("Kaleidrix_1.GIF"));
-    QVERIFY(kept.open(QIODevice::ReadOnly));
-    QCOMPARE(kept.readAll(), QByteArray("mine"));
+    QCOMPARE(bytesOf(w.pathIn("Kaleidrix_1.GIF")), QByteArray("mine"));
     QVERIFY(w.shell.opened.isEmpty());
     QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_2.GIF"));
     verifyIdle(w);
 }
 
+// Anything under a name takes it, a FIFO too; a name taken while the file is made
+// passes to the next free one, which the end of the run opens.
+void WindowRunTest::takenNames() {
+    TestWindow w(nullptr, {}, [](WindowServices& services) { services.openSink = testing::squattingOpener(); });
+    QCOMPARE(::mkfifo(QFile::encodeName(w.pathIn("Kaleidrix_1.GIF")), 0600), 0);
+    w.form().NextFileName();
+    w.start("2", "20");
+    QVERIFY(decodeGif(w.pathIn("Kaleidrix_3.GIF")).ok);
+    QCOMPARE(bytesOf(w.pathIn("Kaleidrix_2.GIF")), QByteArray("squatter"));
+    QCOMPARE(w.shell.opened, QStringList{w.pathIn("Kaleidrix_3.GIF")});
+    QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_4.GIF"));
+}
+
 // STOP shows the idle look at once while the blinking goes on; a START before the run
-// has noticed is ignored; the file goes, the message comes once, the proposal stays.
+// has noticed is ignored; no file, one message, the proposal stays.
 void WindowRunTest::stopAndStartWhileUnwinding() {
     TestWindow w;
     bool fileWhileRunning = false, stillBlinking = false;
@@ -150,79 +173,75 @@ void WindowRunTest::stopAndStartWhileUnwinding() {
         w.clickStart();
     });
     w.start("3", "300");
-
     QCOMPARE(pictureWhenStopped, QString("Создаётся картинка  №  1"));
     QVERIFY(!fileWhileRunning);  // only a whole file ever carries the name
     QCOMPARE(captionAfterStop, QString("Пестролик-1") + startCaption);
     QVERIFY(stillBlinking);
     QVERIFY(w.folderEntries().isEmpty());
-    verifyOneMessage(w, MessageIcon::Exclamation, "Операция прервана", stopMessage);
+    verifyOneMessage(w, MessageIcon::Exclamation, "Операция прервана", "Процесс был прерван.\r\nСохранение не произошло.");
     verifyIdle(w);
     QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_1.GIF"));
     QCOMPARE(w.endProgramCalls, 0);
-
     w.start("1", "10");
     QVERIFY(decodeGif(w.pathIn("Kaleidrix_1.GIF")).ok);
 }
 
 void WindowRunTest::closeDuringRun_data() {
+    QTest::addColumn<int>("signal");  // 0: the close box
     QTest::addColumn<bool>("stopFirst");
-    QTest::newRow("closed") << false;
-    QTest::newRow("stopped, then closed before the run noticed") << true;
+    QTest::newRow("closed") << 0 << false;
+    QTest::newRow("stopped, then closed before the run noticed") << 0 << true;
+    for (int signal : {SIGTERM, SIGHUP, SIGINT}) QTest::addRow("signal %d", signal) << signal << false;
 }
 
-// Every setting is written first, then the run deletes its file and says so, then the
+// Every setting is written, then the run deletes its file and says so, then the
 // program ends.
 void WindowRunTest::closeDuringRun() {
+    QFETCH(int, signal);
     QFETCH(bool, stopFirst);
     TestWindow w;
+    CloseOnSignals closer(w.form());
     duringRun([&] {
         if (stopFirst) w.clickStart();
-        w.form().close();
+        signal ? void(std::raise(signal)) : void(w.form().close());
     });
     w.start("3", "300");
-
     QVERIFY(w.folderEntries().isEmpty());
-    verifyOneMessage(w, MessageIcon::Exclamation, "Выход из программы", exitMessage);
+    verifyOneMessage(w, MessageIcon::Exclamation, "Выход из программы", "Процесс не был завершён.\r\nСохранение не произошло.");
     QCOMPARE(w.endProgramCalls, 1);
     const int lastSave = w.log.indexOf(QRegularExpression("save met2/ope=.*"));
     QVERIFY(lastSave >= 0 && lastSave < w.log.indexOf("message Выход из программы"));
     QCOMPARE(w.log.last(), QString("end program"));
 }
 
-void WindowRunTest::failures_data() {
-    QTest::addColumn<bool>("missingFolder");
-    QTest::addColumn<QString>("textStart");
-    QTest::newRow("folder missing") << true << "Не удалось создать файл :\r\n";
-    QTest::newRow("disk full while writing") << false << "Не удалось записать файл :\r\n";
-}
-
+// A failure to create or to write: no file, the reason told, the path left to correct.
 void WindowRunTest::failures() {
-    QFETCH(bool, missingFolder);
-    QFETCH(QString, textStart);
-    TestWindow w(nullptr, {}, [](WindowServices& services) {
-        services.openSink = [](const std::string& path, CreateError& error) -> std::unique_ptr<ByteSink> {
-            std::unique_ptr<ByteSink> file = FileSink::createNew(path, error);
-            return file ? std::make_unique<FailingSink>(std::move(file), 2000) : nullptr;
-        };
-    });
-    const QString path = w.pathIn(missingFolder ? "gone/Kaleidrix_1.GIF" : "Kaleidrix_1.GIF");
-    w.c().text3->setText(path);
-    w.start("2", "100");
-
-    QVERIFY(w.folderEntries().isEmpty());
-    QCOMPARE(w.messages.shown.size(), 1);
-    QCOMPARE(w.messages.shown[0].title, QString("Ошибка"));
-    QVERIFY2(w.messages.shown[0].text.startsWith(textStart + path + "."), qPrintable(w.messages.shown[0].text));
-    QVERIFY(w.shell.opened.isEmpty());
-    verifyIdle(w);
-    QCOMPARE(w.c().text3->text(), path);  // left for the user to correct
+    for (bool missingFolder : {true, false}) {
+        TestWindow w(nullptr, {}, [](WindowServices& services) {
+            services.openSink = [](const std::string& path, CreateError& error) -> std::unique_ptr<ByteSink> {
+                std::unique_ptr<ByteSink> file = FileSink::createNew(path, error);
+                return file ? std::make_unique<FailingSink>(std::move(file), 2000) : nullptr;
+            };
+        });
+        const QString path = w.pathIn(missingFolder ? "gone/Kaleidrix_1.GIF" : "Kaleidrix_1.GIF");
+        w.c().text3->setText(path);
+        w.start("2", "100");
+        const QString what = missingFolder ? "Не удалось создать файл :\r\n" : "Не удалось записать файл :\r\n";
+        QVERIFY(w.folderEntries().isEmpty());
+        QCOMPARE(w.messages.shown.size(), 1);
+        QCOMPARE(w.messages.shown[0].title, QString("Ошибка"));
+        QVERIFY2(w.messages.shown[0].text.startsWith(what + path + "."), qPrintable(w.messages.shown[0].text));
+        if (missingFolder) QVERIFY(w.messages.shown[0].text.contains("\r\nТакой папки нет\r\n"));
+        QVERIFY(w.shell.opened.isEmpty());
+        verifyIdle(w);
+        QCOMPARE(w.c().text3->text(), path);
+    }
 }
 
-// What the window shows at every turn of the event loop during 4 pictures of 100.
+// What the window shows at every turn of the event loop, row by row on its own thread.
 void WindowRunTest::progressShown() {
     TestWindow w;
-    w.form().run().setJobs(1);  // row by row on the window's thread
+    w.form().run().setJobs(1);
     QStringList percents;
     bool consistent = true, saw37 = false;
     QTimer sampler;
@@ -232,15 +251,13 @@ void WindowRunTest::progressShown() {
         percents << c.label7->text();
         consistent = consistent && c.picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
                                        progressImage(c.picture1->step());
-        if (c.label7->text() == "37 %  готово") {
+        if (c.label7->text() == "37 %  готово")
             saw37 = c.label9->text() == "Создаётся картинка  №  2" && c.picture1->step() >= 15 &&
                     c.picture1->step() <= 16 && c.picture2->step() >= 11 && c.picture2->step() <= 12;
-        }
     });
     sampler.start(0);
     w.start("4", "100");
     sampler.stop();
-
     QVERIFY(percents.size() > 400);  // at least one turn per encoded row
     QVERIFY(consistent && saw37);
     QCOMPARE(percents.first(), QString("0 %  готово"));
@@ -248,39 +265,62 @@ void WindowRunTest::progressShown() {
     verifyIdle(w);
 }
 
+// Frames made on worker threads: the bytes of one thread, Check3 followed from the
+// next frame handed out, every picture number shown, nothing going backwards.
+void WindowRunTest::workersMakeTheSameBytes() {
+    constexpr int jobs = 3;
+    TestWindow w;
+    w.c().check5->setChecked(false);
+    w.form().run().setJobs(jobs);
+    QList<int> pictures, percents;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (!w.form().run().active()) return;
+        w.c().check3->setChecked(true);  // at the first turn, while the first frames are out
+        pictures << w.c().label9->text().section(u' ', -1).toInt();
+        percents << w.c().label7->text().section(u' ', 0, 0).toInt();
+    });
+    sampler.start(0);
+    w.start("7", "61");
+    sampler.stop();
+
+    RunRequest request;
+    request.frameCount = 7;
+    request.pictureSize = 61;
+    request.params = w.form().run().params();
+    request.outputPath = w.pathIn("one thread.GIF").toStdString();
+    OneThreadHost host;
+    host.firstStill = FramePipeline::lookahead(jobs) + 1;
+    QCOMPARE(int(runGeneration(request, host).outcome), int(RunOutcome::Completed));
+    QVERIFY(bytesOf(w.pathIn("Kaleidrix_1.GIF")) == bytesOf(w.pathIn("one thread.GIF")));
+    QCOMPARE(QSet<int>(pictures.begin(), pictures.end()), (QSet<int>{1, 2, 3, 4, 5, 6, 7}));
+    QVERIFY(std::is_sorted(pictures.begin(), pictures.end()) && std::is_sorted(percents.begin(), percents.end()));
+    QCOMPARE(percents.last(), 100);
+}
+
 // Each tick swaps the tool-tip colour and RGB(187, 255, 255); the end of a run leaves
-// RGB(255, 255, 238), drawn, until the next run's first tick.
-void WindowRunTest::blinking() {
+// RGB(255, 255, 238), drawn, until the next run's first tick. "Повторить предыдущий
+// рисунок" keeps the last parameters; without it every press draws new ones.
+void WindowRunTest::blinkingAndRepeat() {
     TestWindow w;
     w.c().check5->setChecked(false);
     auto tick = [&] {
         QMetaObject::invokeMethod(w.c().timer1, "timeout");
         return w.c().command1->palette().color(QPalette::Button);
     };
-    const QColor tip = toolTipColour(), blink(187, 255, 255), idle(255, 255, 238);
+    const QColor tip = toolTipColour(), blink(187, 255, 255);
     QList<QColor> seen;
-    duringRun([&] {
-        if (w.c().timer1->isActive()) seen << tick() << tick() << tick();
-    });
-    w.start("1", "100");
-    QCOMPARE(seen, (QList<QColor>{blink, tip, blink}));
-    QCOMPARE(w.c().command1->grab().toImage().pixelColor(40, 20), idle);
-
-    duringRun([&] { seen = {tick()}; });
-    w.start("1", "100");
-    QCOMPARE(seen, QList<QColor>{tip});
-}
-
-// "Повторить предыдущий рисунок" keeps the last parameters; without it every press
-// draws new ones, the reference size among them.
-void WindowRunTest::repeatPicture() {
-    TestWindow w;
-    w.c().check5->setChecked(false);
+    duringRun([&] { seen << tick() << tick() << tick(); });
     w.start("1", "20");
+    QCOMPARE(seen, (QList<QColor>{blink, tip, blink}));
+    QCOMPARE(w.c().command1->grab().toImage().pixelColor(40, 20), QColor(255, 255, 238));
     const PictureParams first = w.form().run().params();
     QCOMPARE(first.refSize, 20.0);
+
     w.c().check4->setChecked(true);
+    duringRun([&] { seen = {tick()}; });
     w.start("1", "30");
+    QCOMPARE(seen, QList<QColor>{tip});
     QCOMPARE(w.form().run().params(), first);
     w.c().check4->setChecked(false);
     w.start("1", "40");

@@ -6,11 +6,14 @@
 #include "data_table.h"
 #include "window/folder_browser.h"
 #include "window/qt_settings_store.h"
+#include "window/save_folder_choice.h"
 #include "window/window_place.h"
 #include "window/window_settings.h"
 
 #include <QSettings>
 #include <QStandardPaths>
+
+#include <sys/stat.h>
 
 using namespace pestrolik;
 using namespace pestrolik::test;
@@ -46,6 +49,8 @@ private slots:
     void iniFileRoundTrip();
     void storeKeepsTextsExactly();
     void storedFolder();
+    void folderWhenNoneIsUsable();
+    void unusableSettingsFile();
     void places();
     void unmovedWindowKeepsItsTwips();
     void startUpAndShutDownOrder();
@@ -133,6 +138,45 @@ void WindowSettingsTest::storedFolder() {
         QCOMPARE(w.c().text3->text(), gone ? w.pathIn("Kaleidrix_1.GIF") : w.pathIn("sub//Kaleidrix_1.GIF"));
     }
     QVERIFY(w.messages.shown.isEmpty());
+}
+
+void WindowSettingsTest::folderWhenNoneIsUsable() {
+    const QString pictures = "/home/u/Pictures";
+    for (const auto& row : readDataTable(TEST_DATA_DIR "/save_folders.txt")) {
+        const QString state = QString::fromStdString(row[2]);
+        QSet<QString> folders{"/srv/ro", "/opt/p", "/home/u"}, writable{"/home/u"};
+        if (row[1] == "1") writable << "/opt/p";
+        if (state == "there" || state == "read-only") folders << pictures;
+        if (state == "there") writable << pictures;
+        QStringList made;
+        const FolderProbe probe{
+            [&](const QString& path) { return folders.contains(path); },
+            [&](const QString& path) { return folders.contains(path) && writable.contains(path); },
+            [&](const QString& path) {
+                if (state == "missing" && !folders.contains(path)) made << path, folders << path, writable << path;
+                return folders.contains(path);
+            }};
+        const DefaultFolders defaults{"/opt/p", state == "unnamed" ? QString() : pictures, "/home/u"};
+        QCOMPARE(chooseSaveFolder(QString::fromStdString(row[0]), defaults, probe), QString::fromStdString(row[3]));
+        QCOMPARE(made, row[4] == "1" ? QStringList{pictures} : QStringList{});
+    }
+}
+
+// A FIFO or a path under a file as the settings file: nothing blocks, the defaults
+// show, and closing says once that the settings could not be written.
+void WindowSettingsTest::unusableSettingsFile() {
+    QTemporaryDir dir;
+    writeFile(dir.filePath("file"));
+    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600), 0);
+    for (const QString& path : {dir.filePath("fifo"), dir.filePath("file/fandorel.conf")}) {
+        QtSettingsStore store(path);
+        TestWindow w(&store);
+        QCOMPARE(w.c().text1->text(), QString("3"));
+        w.form().close();
+        QCOMPARE(w.messages.shown.size(), 1);
+        QCOMPARE(w.messages.shown[0].title, QString("Ошибка"));
+        QCOMPARE(w.messages.shown[0].text, "Не удалось сохранить настройки в файл :\r\n" + path + ".");
+    }
 }
 
 void WindowSettingsTest::places() {
