@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <numeric>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -117,9 +118,7 @@ TEST(GeneralMidiSynth, SoundsTheSongsMessages) {
     auto level = [&] {  // the root mean square of the next four seconds, longer than the strings' release
         std::vector<float> samples(2 * 24000 * 4, 1.0f);
         synth.render(samples);
-        double sum = 0;
-        for (float sample : samples) sum += double{sample} * sample;
-        return std::sqrt(sum / samples.size());
+        return std::sqrt(std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0) / samples.size());
     };
 
     synth.play(0x000036C1);  // channel 2: program 54
