@@ -151,13 +151,11 @@ TEST(GeneralMidiSynth, SoundsTheSongsMessages) {
 TEST(SystemMidiOutput, PrintsNothingOnTheTerminal) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
-    {
-        auto output = makeSystemMidiOutput();
-        output->open();
-        output->send(0x00007BB0);
-        output->close();
-        output->close();
-    }
+    auto output = makeSystemMidiOutput();
+    output->open();
+    output->send(0x00007BB0);
+    output->close();
+    output.reset();
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
