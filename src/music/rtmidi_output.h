@@ -5,7 +5,7 @@
 #include <memory>
 
 #include "music/midi_output.h"
-#include "music/midi_port.h"
+#include "music/midi_ports.h"
 
 namespace pestrolik {
 

@@ -1,4 +1,4 @@
-#include "music/midi_port.h"
+#include "music/midi_ports.h"
 
 #include "music/quiet_sound_libraries.h"
 
