@@ -45,7 +45,7 @@ TEST_F(MusicPlayerTest, PlaysOneStepPerTickThenStopsAtTheEndMarker) {
         ASSERT_EQ(output.events().size(), stepMessages(step).size()) << "step " << step;  // no close
         ASSERT_EQ(output.sent(), stepMessages(step)) << "step " << step;
     }
-    EXPECT_EQ(song.messageCount(177), 0);
+    EXPECT_EQ(song.messageCount(177), 0);  // the end marker holds nothing
     EXPECT_EQ(ticksToTheEnd(player), 1);  // the 177th finds the end marker
     player.stopMusic();                   // back to the main screen, then shut-down: harmless closes
     player.stopMusic();
