@@ -1,24 +1,17 @@
 #include "music/rtmidi_output.h"
 
-#include <RtMidi.h>
-
 #include <string>
 #include <vector>
 
-#include "music/quiet_sound_libraries.h"
 #include "music/short_message.h"
 
 namespace pestrolik {
 namespace {
 
-void ignoreRtMidiError(RtMidiError::Type, const std::string&, void*) {}
-
 // The platform's own MIDI system: JACK needs a running server (and its library
 // complains on the terminal without one); the dummy API sounds nothing.
-RtMidi::Api systemApi() {
-    std::vector<RtMidi::Api> apis;
-    RtMidi::getCompiledApi(apis);
-    for (RtMidi::Api api : apis)
+RtMidi::Api systemApi(const std::vector<RtMidi::Api>& compiled) {
+    for (RtMidi::Api api : compiled)
         if (api != RtMidi::UNIX_JACK && api != RtMidi::RTMIDI_DUMMY) return api;
     return RtMidi::UNSPECIFIED;
 }
@@ -29,58 +22,44 @@ bool isLoopback(const std::string& portName) {
 
 }  // namespace
 
-RtMidiOutput::RtMidiOutput() = default;
+RtMidiOutput::RtMidiOutput() : RtMidiOutput(makeRtMidiPorts()) {}
+
+RtMidiOutput::RtMidiOutput(std::unique_ptr<MidiPorts> ports) : ports_(std::move(ports)) {}
 
 RtMidiOutput::~RtMidiOutput() {
     close();
 }
 
 bool RtMidiOutput::open() {
-    if (port_) return true;
-    quietSoundLibraries();
-    QuietStandardError quiet;  // RtMidi prints before it throws
-    try {
-        auto port = std::make_unique<RtMidiOut>(systemApi(), "Pestrolik");
-        port->setErrorCallback(ignoreRtMidiError);
-        const unsigned count = port->getPortCount();
-        for (unsigned number = 0; number < count; ++number) {
-            if (isLoopback(port->getPortName(number))) continue;
-            port->openPort(number, "Pestrolik");
-            if (port->isPortOpen()) {
-                port_ = std::move(port);
-                return true;
-            }
+    if (open_) return true;
+    if (!ports_->connect(systemApi(ports_->compiledApis()))) return false;
+    const unsigned count = ports_->portCount();
+    for (unsigned number = 0; number < count; ++number) {
+        if (!isLoopback(ports_->portName(number)) && ports_->openPort(number)) {
+            open_ = true;
+            return true;
         }
-    } catch (const RtMidiError&) {
-        // no MIDI system; the caller falls back
     }
+    ports_->disconnect();
     return false;
 }
 
 void RtMidiOutput::send(uint32_t packedMessage) {
-    if (!port_) return;
+    if (!open_) return;
     const ShortMessage message = decodeShortMessage(packedMessage);
     if (message.length == 0) return;
     const unsigned char bytes[3] = {message.status, message.data1, message.data2};
-    QuietStandardError quiet;
-    try {
-        port_->sendMessage(bytes, static_cast<size_t>(message.length));
-    } catch (const RtMidiError&) {
-    }
+    ports_->sendMessage(std::span(bytes, static_cast<size_t>(message.length)));
 }
 
 void RtMidiOutput::close() {
-    if (!port_) return;
+    if (!open_) return;
     for (uint8_t channel = 0; channel < 16; ++channel) {
         send(packShortMessage(midi::kControlChange | channel, midi::kAllNotesOff, 0));
         send(packShortMessage(midi::kControlChange | channel, midi::kAllSoundOff, 0));
     }
-    QuietStandardError quiet;
-    try {
-        port_->closePort();
-    } catch (const RtMidiError&) {
-    }
-    port_.reset();
+    ports_->disconnect();
+    open_ = false;
 }
 
 }  // namespace pestrolik

@@ -5,14 +5,14 @@
 #include <memory>
 
 #include "music/midi_output.h"
-
-class RtMidiOut;
+#include "music/midi_ports.h"
 
 namespace pestrolik {
 
 class RtMidiOutput : public MidiOutput {
 public:
-    RtMidiOutput();
+    RtMidiOutput();  // through RtMidi itself
+    explicit RtMidiOutput(std::unique_ptr<MidiPorts> ports);
     ~RtMidiOutput() override;
 
     // False when the MIDI system is missing or offers no port but the loopback
@@ -24,7 +24,8 @@ public:
     void close() override;
 
 private:
-    std::unique_ptr<RtMidiOut> port_;  // null while closed
+    std::unique_ptr<MidiPorts> ports_;
+    bool open_ = false;
 };
 
 }  // namespace pestrolik

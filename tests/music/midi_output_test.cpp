@@ -1,143 +1,161 @@
-// Message decoding, the fallback chain, the synthesizer's reading of the song's
-// messages, and silence on the terminal.
+// The MIDI outputs: RtMidi's over a stand-in for the system's MIDI (back-end, port, what
+// it sends, nothing before opening or after closing), the fallback chain, the
+// synthesizer's reading of the song's messages, and silence on the terminal.
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
+#include <cmath>
+#include <numeric>
 #include <string>
-#include <unistd.h>
+#include <tuple>
 #include <vector>
 
 #include "music/fallback_midi_output.h"
 #include "music/general_midi_synth.h"
+#include "music/rtmidi_output.h"
 #include "recording_midi_output.h"
-#include "music/short_message.h"
 
 namespace pestrolik {
 namespace {
 
 using Call = RecordingMidiOutput::Call;
+using Events = std::vector<RecordingMidiOutput::Event>;
 
-TEST(ShortMessage, DecodesWhatTheSongStores) {
-    struct Case {
-        uint32_t packed;
-        uint8_t status, data1, data2;
-        int length;
-    };
-    for (const Case& c : {Case{0x00643999, 0x99, 57, 100, 3},  // drum note
-                          Case{0x00003F90, 0x90, 63, 0, 3},    // release by velocity 0
-                          Case{0x00007BB3, 0xB3, 123, 0, 3},   // all notes off
-                          Case{0x000036C1, 0xC1, 54, 0, 2},    // program change
-                          Case{0x00000001, 0x01, 0, 0, 0},     // rest marker
-                          Case{0x000000F8, 0xF8, 0, 0, 0}}) {  // system message: not ours
-        const ShortMessage m = decodeShortMessage(c.packed);
-        EXPECT_EQ(std::tuple(m.status, m.data1, m.data2, m.length), std::tuple(c.status, c.data1, c.data2, c.length))
-            << std::hex << c.packed;
-    }
-    EXPECT_EQ(decodeShortMessage(0x00642499).channelIndex(), 9);
-}
+using Log = std::vector<std::string>;
+using enum RtMidi::Api;
 
-class FallbackTest : public ::testing::Test {
-protected:
-    FallbackMidiOutput make(bool firstOpens, bool secondOpens) {
-        auto a = std::make_unique<RecordingMidiOutput>(firstOpens);
-        auto b = std::make_unique<RecordingMidiOutput>(secondOpens);
-        first = a.get();
-        second = b.get();
-        std::vector<std::unique_ptr<MidiOutput>> candidates;
-        candidates.push_back(std::move(a));
-        candidates.push_back(std::move(b));
-        return FallbackMidiOutput(std::move(candidates));
+// Writes every call that reaches the MIDI system to `log`. Ports whose name contains
+// "busy" refuse to open; an empty list of back-ends has no MIDI system behind it.
+struct FakePorts : MidiPorts {
+    FakePorts(Log& log, std::vector<RtMidi::Api> apis, Log ports) : log(log), apis(apis), ports(ports) {}
+    std::vector<RtMidi::Api> compiledApis() override { return apis; }
+    bool connect(RtMidi::Api api) override {
+        log.push_back("connect " + std::to_string(api));
+        return !apis.empty();
     }
-    RecordingMidiOutput* first = nullptr;
-    RecordingMidiOutput* second = nullptr;
+    unsigned portCount() override { return unsigned(ports.size()); }
+    std::string portName(unsigned number) override { return ports.at(number); }
+    bool openPort(unsigned number) override {
+        log.push_back("open " + std::to_string(number));
+        return ports.at(number).find("busy") == std::string::npos;
+    }
+    void sendMessage(std::span<const unsigned char> bytes) override {
+        std::string text = "send";
+        for (unsigned char byte : bytes) (text += ' ') += std::to_string(byte);
+        log.push_back(text);
+    }
+    void disconnect() override { log.push_back("disconnect"); }
+
+    Log& log;
+    std::vector<RtMidi::Api> apis;
+    Log ports;
 };
 
-TEST_F(FallbackTest, PlaysThroughTheFirstOutputThatOpens) {
-    FallbackMidiOutput output = make(false, true);
+TEST(RtMidiOutput, TakesTheSystemsBackEndAndTheFirstPortThatLeadsSomewhere) {
+    const std::tuple<std::vector<RtMidi::Api>, Log, Log, bool> cases[] = {
+        {{UNIX_JACK, LINUX_ALSA, RTMIDI_DUMMY}, {"Midi Through:Midi Through Port-0 14:0", "Synth"},
+         {"connect 2", "open 1"}, true},
+        {{LINUX_ALSA, UNIX_JACK}, {"busy Synth", "Midi Through", "Synth"}, {"connect 2", "open 0", "open 2"}, true},
+        {{RTMIDI_DUMMY, UNIX_JACK}, {"Midi Through Port-0", "busy Synth"}, {"connect 0", "open 1", "disconnect"}, false},
+        {{LINUX_ALSA}, {}, {"connect 2", "disconnect"}, false},
+        {{}, {"Synth"}, {"connect 0"}, false},  // no MIDI system
+    };
+    for (const auto& [apis, ports, expected, opens] : cases) {
+        Log log;
+        EXPECT_EQ(RtMidiOutput(std::make_unique<FakePorts>(log, apis, ports)).open(), opens)
+            << expected.front() << " over " << ports.size() << " ports";
+        EXPECT_EQ(Log(log.begin(), log.begin() + std::min(log.size(), expected.size())), expected);
+        // Dropped while open, it closes: 32 silencing messages and the disconnect, as below.
+        EXPECT_EQ(log.size(), expected.size() + (opens ? 33 : 0));
+    }
+}
+
+TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
+    Log log;
+    RtMidiOutput output(std::make_unique<FakePorts>(log, std::vector{LINUX_ALSA}, Log{"Synth"}));
+    output.send(0x00642499);  // never opened
+    output.close();
+    EXPECT_EQ(log, Log{});
+
     EXPECT_TRUE(output.open());
+    EXPECT_TRUE(output.open());  // already open: no second connection
+    // a drum, a program change, the rest marker, a system message, data bytes past 7 bits
+    for (uint32_t message : {0x00642499u, 0x000036C1u, 0x00000001u, 0x000000F8u, 0x00FFC7B1u}) output.send(message);
+    output.close();
+    output.close();
     output.send(0x00642499);
-    output.close();
-    output.close();
-    EXPECT_EQ(first->events(), (std::vector<RecordingMidiOutput::Event>{{Call::Open}}));
-    EXPECT_EQ(second->events(),
-              (std::vector<RecordingMidiOutput::Event>{{Call::Open}, {Call::Send, 0x00642499}, {Call::Close}}));
-
-    EXPECT_TRUE(output.open());  // the preferred output is asked again
-    EXPECT_EQ(first->count(Call::Open), 2);
+    Log expected{"connect 2", "open 0", "send 153 36 100", "send 193 54", "send 177 71 127"};
+    for (int status = 0xB0; status <= 0xBF; ++status)
+        for (const char* controller : {" 123 0", " 120 0"}) expected.push_back("send " + std::to_string(status) + controller);
+    expected.push_back("disconnect");
+    EXPECT_EQ(log, expected);
 }
 
-TEST_F(FallbackTest, WithoutAnyOutputEverythingIsSilent) {
-    FallbackMidiOutput output = make(false, false);
-    output.close();  // never opened
-    EXPECT_FALSE(output.open());
-    output.send(0x00642499);
-    output.close();
-    EXPECT_EQ(first->count(Call::Send) + second->count(Call::Send), 0);
-    EXPECT_EQ(first->count(Call::Close) + second->count(Call::Close), 0);
+TEST(FallbackMidiOutput, PlaysThroughTheFirstOutputThatOpensAndIsSilentWithoutOne) {
+    for (bool secondOpens : {true, false}) {
+        std::vector<std::unique_ptr<MidiOutput>> candidates;
+        candidates.push_back(std::make_unique<RecordingMidiOutput>(false));
+        candidates.push_back(std::make_unique<RecordingMidiOutput>(secondOpens));
+        auto& first = static_cast<RecordingMidiOutput&>(*candidates[0]);
+        auto& second = static_cast<RecordingMidiOutput&>(*candidates[1]);
+        FallbackMidiOutput output(std::move(candidates));
+        output.close();  // never opened
+        EXPECT_EQ(output.open(), secondOpens);
+        EXPECT_TRUE(!secondOpens || output.open());  // an open output stays as it is
+        output.send(0x00642499);
+        output.close();
+        output.close();
+        EXPECT_EQ(first.events(), Events{{Call::Open}});
+        EXPECT_EQ(second.events(), (secondOpens ? Events{{Call::Open}, {Call::Send, 0x00642499}, {Call::Close}}
+                                                : Events{{Call::Open}}));
+        output.open();  // the preferred output is asked again
+        EXPECT_EQ(first.count(Call::Open), 2);
+    }
 }
 
-// The decoding as FluidSynth itself sees it.
-TEST(GeneralMidiSynth, ReadsTheSongsMessages) {
-    GeneralMidiSynth synth(48000.0);
+// The decoding as FluidSynth itself hears it.
+TEST(GeneralMidiSynth, SoundsTheSongsMessages) {
+    GeneralMidiSynth synth(24000.0);
     ASSERT_TRUE(synth.ready()) << "no General MIDI sound font installed";
-    std::vector<float> samples(2 * 48000 * 4);  // four seconds: the strings' release is over 2 s
     auto activeVoices = [&] { return fluid_synth_get_active_voice_count(synth.synth()); };
+    auto level = [&] {  // the root mean square of the next four seconds, longer than the strings' release
+        std::vector<float> samples(2 * 24000 * 4, 1.0f);
+        synth.render(samples);
+        return std::sqrt(std::inner_product(samples.begin(), samples.end(), samples.begin(), 0.0) / samples.size());
+    };
 
     synth.play(0x000036C1);  // channel 2: program 54
-    int bank = -1, program = -1, font = -1;
+    int font = -1, bank = -1, program = -1;
     fluid_synth_get_program(synth.synth(), 1, &font, &bank, &program);
     EXPECT_EQ(program, 54);
+    EXPECT_LT(level(), 1e-6);
 
-    synth.play(0x00000001);  // the rest marker sounds nothing
-    EXPECT_EQ(activeVoices(), 0);
-
-    synth.play(0x000033C0);      // channel 1: SynthStrings 2, sustained
-    synth.play(0x004D4190);      // note 65 on
-    EXPECT_GT(activeVoices(), 0);
-    synth.render(samples);
+    synth.play(0x000033C0);  // channel 1: SynthStrings 2, sustained
+    synth.play(0x004D4190);  // note 65 on
+    EXPECT_GT(level(), 0.01);
     EXPECT_GT(activeVoices(), 0);  // still held
     synth.play(0x00004190);        // velocity 0: released
-    synth.render(samples);
+    level();
     EXPECT_EQ(activeVoices(), 0);
-
     synth.play(0x004D4190);
     synth.play(0x00007BB0);  // all notes off on channel 1
-    synth.render(samples);
+    level();
     EXPECT_EQ(activeVoices(), 0);
 }
 
 // On a machine without MIDI or sound devices the program must stay quiet on the
 // terminal; with devices, opening and closing prints nothing either.
 TEST(SystemMidiOutput, PrintsNothingOnTheTerminal) {
-    std::FILE* capture = std::tmpfile();
-    ASSERT_NE(capture, nullptr);
-    std::fflush(stdout);
-    std::fflush(stderr);
-    const int savedOut = dup(1), savedErr = dup(2);
-    dup2(fileno(capture), 1);
-    dup2(fileno(capture), 2);
-    {
-        auto output = makeSystemMidiOutput();
-        output->open();
-        output->send(0x00007BB0);
-        output->close();
-        output->close();
-    }
-    std::fflush(stdout);
-    std::fflush(stderr);
-    dup2(savedOut, 1);
-    dup2(savedErr, 2);
-    close(savedOut);
-    close(savedErr);
-
-    std::rewind(capture);
-    std::string printed;
-    for (int c; (c = std::fgetc(capture)) != EOF;) printed += static_cast<char>(c);
-    std::fclose(capture);
-    EXPECT_EQ(printed, "");
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    auto output = makeSystemMidiOutput();
+    output->open();
+    output->send(0x00007BB0);
+    output->close();
+    output.reset();
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // A MIDI output that remembers what it was asked to do, in order.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -29,15 +30,10 @@ public:
     const std::vector<Event>& events() const { return events_; }
     std::vector<uint32_t> sent() const {
         std::vector<uint32_t> messages;
-        for (const Event& event : events_)
-            if (event.call == Call::Send) messages.push_back(event.message);
+        for (const Event& event : events_) if (event.call == Call::Send) messages.push_back(event.message);
         return messages;
     }
-    int count(Call call) const {
-        int n = 0;
-        for (const Event& event : events_) n += event.call == call;
-        return n;
-    }
+    int count(Call call) const { return int(std::ranges::count(events_, call, &Event::call)); }
     void forget() { events_.clear(); }
 
 private:
