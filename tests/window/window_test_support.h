@@ -2,10 +2,11 @@
 // Stand-ins for the window's platform services, a window made with them in a
 // temporary folder, and giflib as the judge of written files.
 
-#include "window/controls.h"
-#include "window/form1.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
+#include "window/controls.h"
+#include "window/form1.h"
+#include "window/start_button.h"
 #include "window/window_services.h"
 
 #include <QCheckBox>
@@ -14,10 +15,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QList>
 #include <QListView>
 #include <QPushButton>
-#include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -31,66 +30,61 @@ namespace pestrolik::test {
 // One log shared by the stand-ins, so tests can check the order of what happened.
 using EventLog = QStringList;
 
+inline QString fromView(std::string_view view) { return QString::fromUtf8(view.data(), qsizetype(view.size())); }
+
 struct ShownMessage {
     MessageIcon icon;
-    QString title;
-    QString text;
+    QString title, text;
 };
 
-class RecordingMessages : public MessageBoxes {
-public:
-    explicit RecordingMessages(EventLog& log) : log_(log) {}
-    void show(MessageIcon icon, const QString& title, const QString& text) override;
-
+struct RecordingMessages : MessageBoxes {
+    explicit RecordingMessages(EventLog& l) : log(l) {}
+    void show(MessageIcon icon, const QString& title, const QString& text) override {
+        shown.append({icon, title, text});
+        log << "message " + title;
+    }
+    EventLog& log;
     QList<ShownMessage> shown;
-    std::function<void()> whileShown;  // runs as if the user acted while the box is open
-
-private:
-    EventLog& log_;
 };
 
-class RecordingShell : public Shell {
-public:
-    explicit RecordingShell(EventLog& log) : log_(log) {}
-    bool open(const QString& target) override;
-
+struct RecordingShell : Shell {
+    explicit RecordingShell(EventLog& l) : log(l) {}
+    bool open(const QString& target) override {
+        opened << target;
+        log << "open " + target;
+        return true;
+    }
+    EventLog& log;
     QStringList opened;
-
-private:
-    EventLog& log_;
 };
 
 // A memory store that logs every get and save.
-class RecordingSettings : public SettingsStore {
-public:
-    explicit RecordingSettings(EventLog& log, SettingsStore* backing = nullptr) : log_(log), backing_(backing) {}
-    std::string get(std::string_view section, std::string_view key, std::string_view defaultValue) override;
-    void save(std::string_view section, std::string_view key, std::string_view value) override;
-
+struct RecordingSettings : MemorySettingsStore {
+    explicit RecordingSettings(EventLog& l) : log(l) {}
+    std::string get(std::string_view section, std::string_view key, std::string_view defaultValue) override {
+        log << "get " + fromView(section) + u'/' + fromView(key);
+        return MemorySettingsStore::get(section, key, defaultValue);
+    }
+    void save(std::string_view section, std::string_view key, std::string_view value) override {
+        if (onSave) onSave();
+        log << "save " + fromView(section) + u'/' + fromView(key) + u'=' + fromView(value);
+        MemorySettingsStore::save(section, key, value);
+    }
+    EventLog& log;
     std::function<void()> onSave;  // runs before each save
-
-private:
-    EventLog& log_;
-    MemorySettingsStore memory_;
-    SettingsStore* backing_;
 };
 
-// A clock that moves on by 1.234 s each time it is read, so parameters change.
-class SteppingClock : public Clock {
-public:
-    double secondsSinceMidnight() override { return now_ += 1.234; }
-
-private:
-    double now_ = 40000.0;
+// A clock that moves on by 1.234 s each time it is read, and random values that step
+// by 0.37, so every press draws other parameters.
+struct SteppingClock : Clock {
+    double secondsSinceMidnight() override { return now += 1.234; }
+    double now = 40000.0;
 };
 
-class SteppingRandom : public RandomSource {
-public:
+struct SteppingRandom : RandomSource {
     void reseedFromClock() override {}
-    double uniform() override { return next_ = next_ + 0.37 >= 1 ? next_ + 0.37 - 1 : next_ + 0.37; }
-
-private:
-    double next_ = 0.1;
+    double uniform() override { return next = next + 0.37 >= 1 ? next + 0.37 - 1 : next + 0.37; }
+    double next = 0.1;
 };
 
 // A window with recording services, its program folder a fresh temporary folder.
@@ -99,7 +93,6 @@ public:
     // `settings` (not owned) replaces the recording memory store when given.
     explicit TestWindow(SettingsStore* settings = nullptr, QStringList extraVolumes = {},
                         const std::function<void(WindowServices&)>& adjust = {});
-    ~TestWindow();
 
     // Makes a new window on the same services and folder (a restart).
     void restart(const std::function<void(WindowServices&)>& adjust = {});
@@ -110,12 +103,18 @@ public:
     const Controls& c() { return form_->controls(); }
     QString folder() const { return dir_.path(); }
     QString pathIn(const QString& name) const { return dir_.path() + u'/' + name; }
-    QStringList folderEntries() const;
+    // Everything in the folder, hidden entries too.
+    QStringList folderEntries() const {
+        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    }
 
-    // Fills count and size, ticks nothing else, and presses START (returns when the
-    // run has ended). The event loop turns at every yield.
-    void start(const QString& count, const QString& size);
-    void clickStart();
+    // Fills count and size and presses START (returns when the run has ended).
+    void start(const QString& count, const QString& size) {
+        c().text1->setText(count);
+        c().text2->setText(size);
+        clickStart();
+    }
+    void clickStart() { QTest::mouseClick(c().command1, Qt::LeftButton); }
 
     EventLog log;
     RecordingMessages messages{log};
@@ -127,8 +126,6 @@ public:
     int endProgramCalls = 0;
 
 private:
-    WindowServices services(const std::function<void(WindowServices&)>& adjust);
-
     QTemporaryDir dir_;
     SettingsStore* settings_;
     QStringList volumes_;
@@ -136,7 +133,9 @@ private:
 };
 
 // Decodes the whole file with giflib.
-pestrolik::testing::DecodedGif decodeGif(const QString& path);
+inline pestrolik::testing::DecodedGif decodeGif(const QString& path) {
+    return pestrolik::testing::decodeGif(pestrolik::testing::readFileBytes(QFile::encodeName(path).toStdString()));
+}
 
 // Writes `bytes` to a new file (for "existing file" cases).
 void writeFile(const QString& path, const QByteArray& bytes = "x");
@@ -144,8 +143,7 @@ void writeFile(const QString& path, const QByteArray& bytes = "x");
 // The text of every row File1 lists, in order.
 QStringList listedFiles(const Controls& c);
 
-// Keeps the tests away from the user's own settings (the config folder becomes a
-// temporary one) and screens.
+// Keeps the tests away from the user's own settings and screens.
 void isolateFromUser();
 
 }  // namespace pestrolik::test
