@@ -41,7 +41,7 @@ void syncFolder(const std::string& folder) {
 
 }  // namespace
 
-std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateError& error) {
+std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateError& error, Temporary temporary) {
     // The final name is only claimed at the end; this look tells a taken name (and a
     // name the system refuses) before any work is done.
     struct stat entry;
@@ -56,8 +56,9 @@ std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateErr
     }
     const std::string folder = folderOf(path);
     std::string hiddenPath;
-    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode);
-    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL))
+    int fd = -1;
+    if (temporary == Temporary::Unnamed) fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode);
+    if (temporary == Temporary::Hidden || (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)))
         fd = openHiddenTemporary(folder, hiddenPath);
     if (fd < 0) {
         error = {CreateError::CannotCreate, errno};

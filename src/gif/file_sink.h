@@ -29,8 +29,13 @@ struct CreateError {
 
 class FileSink : public ByteSink {
 public:
+    enum class Temporary {
+        Unnamed,  // an unnamed file where the file system has them, else a hidden one
+        Hidden,   // always the hidden, dot-named file
+    };
     // Prepares `path` (UTF-8) for writing; on failure returns null and sets `error`.
-    static std::unique_ptr<FileSink> createNew(const std::string& path, CreateError& error);
+    static std::unique_ptr<FileSink> createNew(const std::string& path, CreateError& error,
+                                               Temporary temporary = Temporary::Unnamed);
     ~FileSink() override;
 
     bool write(std::span<const uint8_t> bytes) override;

@@ -1,69 +1,92 @@
+// The file sink with both kinds of temporary: the name appears only when the file is
+// whole, is never taken from anyone, and nothing is left behind otherwise.
+
 #include "gif/file_sink.h"
 #include "gif_judge.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <sys/resource.h>
 
 using namespace pestrolik;
 namespace fs = std::filesystem;
+using Temporary = FileSink::Temporary;
 
 namespace {
 
-class FileSinkTest : public ::testing::Test {
+class FileSinkTest : public ::testing::TestWithParam<Temporary> {
 protected:
+    std::unique_ptr<FileSink> create(const std::string& name, CreateError& error) {
+        return FileSink::createNew(path(name), error, GetParam());
+    }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
+    std::vector<std::string> entries() const {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_.path())) names.push_back(entry.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
 
     pestrolik::testing::TempFolder folder_{"sink"};
+    const std::vector<uint8_t> bytes_ = std::vector<uint8_t>(200000, 7);
 };
-
-const std::vector<uint8_t> someBytes = {1, 2, 3, 4, 5};
 
 }  // namespace
 
-TEST_F(FileSinkTest, WritesEverythingOnFinish) {
+// The bytes carry no name until finished; a taken name keeps them for another.
+TEST_P(FileSinkTest, NamedOnlyWhenWholeAndNeverOverAnother) {
     CreateError error;
-    auto sink = FileSink::createNew(path("a.GIF"), error);
+    auto sink = create("a.GIF", error);
     ASSERT_TRUE(sink);
-    std::vector<uint8_t> big(200000);
-    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<uint8_t>(i * 7);
-    EXPECT_TRUE(sink->write(someBytes));
-    EXPECT_TRUE(sink->write(big));
-    EXPECT_TRUE(sink->finish());
-    std::vector<uint8_t> expected = someBytes;
-    expected.insert(expected.end(), big.begin(), big.end());
-    EXPECT_EQ(pestrolik::testing::readFileBytes(path("a.GIF")), expected);
-}
+    EXPECT_TRUE(sink->write({bytes_.data(), 5}) && sink->write(bytes_));
+    EXPECT_FALSE(fs::exists(path("a.GIF")));
+    std::ofstream(path("a.GIF")) << "theirs";
+    EXPECT_FALSE(sink->finish());
+    EXPECT_EQ(sink->failureReason(), EEXIST);
+    EXPECT_TRUE(sink->finishAs(path("b.GIF")));
+    EXPECT_EQ(sink->path(), path("b.GIF"));
+    EXPECT_EQ(pestrolik::testing::readFileBytes(path("b.GIF")).size(), bytes_.size() + 5);
+    EXPECT_EQ(entries(), (std::vector<std::string>{"a.GIF", "b.GIF"}));
 
-TEST_F(FileSinkTest, NeverTouchesAnExistingFile) {
-    std::ofstream(path("taken.GIF")) << "precious";
-    CreateError error;
-    EXPECT_FALSE(FileSink::createNew(path("taken.GIF"), error));
+    EXPECT_FALSE(create("a.GIF", error));
     EXPECT_EQ(error, CreateError::AlreadyExists);
-    std::ifstream in(path("taken.GIF"));
-    std::string text;
-    in >> text;
-    EXPECT_EQ(text, "precious");
-}
-
-TEST_F(FileSinkTest, MissingFolderIsAnErrorNotACrash) {
-    CreateError error;
-    EXPECT_FALSE(FileSink::createNew(path("no/such/folder/x.GIF"), error));
+    EXPECT_FALSE(create("no/such/folder/x.GIF", error));
     EXPECT_EQ(error, CreateError::CannotCreate);
+    EXPECT_EQ(error.reason, ENOENT);
 }
 
-TEST_F(FileSinkTest, DiscardAndUnfinishedDestructionLeaveNoFile) {
+// Discarded, dropped unfinished, or failed while writing: no file and no temporary.
+TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
     CreateError error;
-    auto sink = FileSink::createNew(path("d.GIF"), error);
-    sink->write(someBytes);
-    sink->discard();
-    sink->discard();
-    EXPECT_FALSE(fs::exists(path("d.GIF")));
-
-    auto dropped = FileSink::createNew(path("e.GIF"), error);
-    dropped->write(someBytes);
+    auto discarded = create("d.GIF", error);
+    auto dropped = create("e.GIF", error);
+    discarded->write(bytes_);
+    discarded->discard();
+    discarded->discard();
+    EXPECT_FALSE(discarded->finish());
+    dropped->write(bytes_);
     dropped.reset();
-    EXPECT_FALSE(fs::exists(path("e.GIF")));
+
+    // A file size limit makes the writes fail (EFBIG rather than the signal).
+    auto failing = create("f.GIF", error);
+    rlimit old;
+    getrlimit(RLIMIT_FSIZE, &old);
+    const rlimit tight{100000, old.rlim_max};
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool wrote = failing->write(bytes_);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(wrote);
+    EXPECT_EQ(failing->failureReason(), EFBIG);
+    EXPECT_FALSE(failing->write({bytes_.data(), 1}));
+    EXPECT_FALSE(failing->finish());
+    failing.reset();
+    EXPECT_TRUE(entries().empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(BothTemporaries, FileSinkTest, ::testing::Values(Temporary::Unnamed, Temporary::Hidden));
