@@ -1,72 +1,24 @@
+// One run from START to its end: the file giflib reads back, progress, stop and exit
+// at every moment, taken names, failures, and frames made ahead on other threads.
+
+#include "generation/file_naming.h"
 #include "generation/frame_drawing.h"
-#include "generation/generation_run.h"
 #include "gif_judge.h"
-#include "generation/progress.h"
+#include "run_doubles.h"
+#include "squatting_sink.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
-#include <functional>
+#include <sys/stat.h>
 
 using namespace pestrolik;
-using pestrolik::testing::decodeGif;
-using pestrolik::testing::readFileBytes;
+using namespace pestrolik::testing;
 namespace fs = std::filesystem;
 
 namespace {
-
-// Records what a run shows; answers the row checks from a script.
-struct RecordingHost : RunHost {
-    std::function<RunVerdict(int check)> script = [](int) { return RunVerdict::Continue; };
-    int checks = 0;
-    int yields = 0;
-    bool still = false;
-    std::vector<int> pictures, frameSteps, totalSteps, percents;
-    std::function<void()> onVerdictStop;
-
-    RunVerdict verdict() override {
-        const RunVerdict v = script(++checks);
-        if (v != RunVerdict::Continue && onVerdictStop) onVerdictStop();
-        return v;
-    }
-    void yield() override { ++yields; }
-    bool stillBackground() override { return still; }
-    void pictureStarted(int frameNo) override { pictures.push_back(frameNo); }
-    void frameStripChanged(int step) override { frameSteps.push_back(step); }
-    void totalStripChanged(int step) override { totalSteps.push_back(step); }
-    void percentChanged(int percent) override { percents.push_back(percent); }
-};
-
-// A memory sink that notes any write made after the run was told to stop.
-struct WatchedSink : MemorySink {
-    bool* stopSeen;
-    int* writesAfterStop;
-    int failAfterBytes = -1;
-    bool write(std::span<const uint8_t> bytes) override {
-        if (*stopSeen) ++*writesAfterStop;
-        if (failAfterBytes >= 0 && static_cast<int>(this->bytes().size() + bytes.size()) > failAfterBytes)
-            return false;
-        return MemorySink::write(bytes);
-    }
-};
-
-// The run owns and drops its sink; this one lends it a sink the test keeps.
-struct BorrowedSink : ByteSink {
-    ByteSink& target;
-    explicit BorrowedSink(ByteSink& t) : target(t) {}
-    bool write(std::span<const uint8_t> bytes) override { return target.write(bytes); }
-    bool finish() override { return target.finish(); }
-    void discard() override { target.discard(); }
-};
-
-SinkOpener lend(ByteSink& sink) {
-    return [&sink](const std::string&, CreateError& error) -> std::unique_ptr<ByteSink> {
-        error = CreateError::None;
-        return std::make_unique<BorrowedSink>(sink);
-    };
-}
 
 class GenerationRunTest : public ::testing::Test {
 protected:
@@ -74,82 +26,100 @@ protected:
         RunRequest r;
         r.frameCount = frames;
         r.pictureSize = size;
-        r.params.twistDigit = 3, r.params.lobeDigit = 5, r.params.spacingDigit = 7, r.params.turnDigit = 1;
-        r.params.redExponent = 1, r.params.greenExponent = 2, r.params.blueExponent = 3;
-        r.params.backDepth = 20, r.params.backWaves = 1, r.params.refSize = size;
+        r.params = *parseParamsCode("3,5,7,1,1,2,3,20,1," + std::to_string(size));
         r.outputPath = (folder_ / name).string();
         return r;
     }
+    // Every frame of the file is the drawing of its frame, still from `firstStill` on.
+    void expectDrawnFrames(const RunRequest& r, int firstStill = 1000) {
+        const auto decoded = decodeGif(readFileBytes(r.outputPath));
+        ASSERT_TRUE(decoded.ok) << decoded.error;
+        ASSERT_EQ(decoded.frames.size(), size_t(r.frameCount));
+        const int size = r.pictureSize;
+        for (int f = 1; f <= r.frameCount; ++f) {
+            PixelGrid expected;
+            drawFrame(expected, r.params, {size, r.frameCount, f, f >= firstStill});
+            EXPECT_TRUE(std::equal(expected.row(1), expected.row(1) + size * size, decoded.frames[f - 1].row(1))) << f;
+        }
+    }
 
-    pestrolik::testing::TempFolder folder_{"run"};
+    TempFolder folder_{"run"};
 };
 
 }  // namespace
 
-TEST_F(GenerationRunTest, CompletedFileDecodesToTheDrawnFrames) {
+TEST_F(GenerationRunTest, CompletedFileHoldsTheDrawnFramesAndProgressMovesOnlyWhenItChanges) {
     RecordingHost host;
-    RunRequest r = request(3, 41);
-    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
-
-    const auto decoded = decodeGif(readFileBytes(r.outputPath));
-    ASSERT_TRUE(decoded.ok) << decoded.error;
-    ASSERT_EQ(decoded.frames.size(), 3u);
-    for (int f = 1; f <= 3; ++f) {
-        PixelGrid expected;
-        drawFrame(expected, r.params, {41, 3, f, false});
-        EXPECT_TRUE(std::equal(expected.row(1), expected.row(1) + 41 * 41, decoded.frames[f - 1].row(1))) << f;
-    }
-    EXPECT_EQ(host.pictures, (std::vector<int>{1, 2, 3}));
+    const RunRequest r = request(4, 41);
+    const RunResult result = runGeneration(r, host);
+    ASSERT_EQ(result.outcome, RunOutcome::Completed);
+    EXPECT_EQ(result.path, r.outputPath);
+    expectDrawnFrames(r);
+    EXPECT_EQ(host.pictures, (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(host.checks, 4 * 42) << "every row and once before each frame's final codes";
     EXPECT_EQ(host.percents.front(), 0) << "0 % right after the file head";
     EXPECT_EQ(host.percents.back(), 100);
-    EXPECT_EQ(host.checks, 3 * 42) << "every row and once before each frame's final codes";
-}
-
-TEST_F(GenerationRunTest, ParallelFramesGiveTheSameBytes) {
-    RecordingHost host;
-    RunRequest single = request(7, 120, "one.GIF");
-    RunRequest parallel = request(7, 120, "two.GIF");
-    parallel.jobs = 3;
-    ASSERT_EQ(runGeneration(single, host).outcome, RunOutcome::Completed);
-    RecordingHost parallelHost;
-    ASSERT_EQ(runGeneration(parallel, parallelHost).outcome, RunOutcome::Completed);
-    EXPECT_EQ(readFileBytes(single.outputPath), readFileBytes(parallel.outputPath));
-    EXPECT_EQ(parallelHost.percents, host.percents);
-    EXPECT_EQ(parallelHost.totalSteps, host.totalSteps);
-}
-
-TEST_F(GenerationRunTest, ProgressIsShownOnlyWhenItChanges) {
-    RecordingHost host;
-    ASSERT_EQ(runGeneration(request(4, 100), host).outcome, RunOutcome::Completed);
-    // Each strip moves through at most its 33 images per frame, the percentage through 0..100 once.
+    EXPECT_EQ(host.totalSteps.back(), 32);
     EXPECT_LE(host.frameSteps.size(), 4u * 33u);
-    EXPECT_LE(host.percents.size(), 101u);
-    EXPECT_LE(host.totalSteps.size(), 33u);
-    for (size_t i = 1; i < host.percents.size(); ++i) EXPECT_NE(host.percents[i], host.percents[i - 1]);
-    for (size_t i = 1; i < host.totalSteps.size(); ++i) EXPECT_GT(host.totalSteps[i], host.totalSteps[i - 1]);
-    EXPECT_EQ(percentDone(2, 50, 100, 4), 37) << "row 50 of frame 2 of four 100-pixel pictures";
-    EXPECT_EQ(frameStripStep(100, 100), 32);
-    EXPECT_EQ(totalStripStep(4, 100, 100, 4), 32);
+    EXPECT_TRUE(std::adjacent_find(host.percents.begin(), host.percents.end(), std::greater_equal<>()) ==
+                host.percents.end());
+    EXPECT_TRUE(std::adjacent_find(host.totalSteps.begin(), host.totalSteps.end(), std::greater_equal<>()) ==
+                host.totalSteps.end());
 }
 
-TEST_F(GenerationRunTest, AnExistingFileIsRefusedAndLeftAlone) {
-    RunRequest r = request(2, 20);
-    std::ofstream(r.outputPath) << "someone's picture";
+// Ticking the box while frame 1 is made: the later frames follow it, on one thread or
+// ahead on three (where the frames already handed out keep their choice); the file's
+// own flag was read once, at the start.
+TEST_F(GenerationRunTest, StillBackgroundIsAskedForEveryFrameAndWorkersMakeTheSameBytes) {
+    for (int jobs : {1, 3}) {
+        RunRequest r = request(7, 30, "still" + std::to_string(jobs) + ".GIF");
+        r.jobs = jobs;
+        RecordingHost host;
+        host.still = [](int frame) { return frame >= 2; };
+        ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
+        expectDrawnFrames(r, 2);
+        EXPECT_EQ(decodeGif(readFileBytes(r.outputPath)).controlBytes[0], 0x08);
+        EXPECT_EQ(host.percents.back(), 100);
+    }
+}
+
+// A taken name, whatever holds it, is never written over: refused at the start, and
+// at the end the file goes to the next free name, or nowhere for a name the user gave.
+TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
+    std::ofstream(folder_ / "Kaleidrix_1.GIF") << "someone's picture";
+    fs::create_directory(folder_ / "Kaleidrix_2.GIF");
+    fs::create_symlink(folder_ / "nowhere", folder_ / "Kaleidrix_3.GIF");
+    ASSERT_EQ(::mkfifo((folder_ / "Kaleidrix_4.GIF").c_str(), 0600), 0);
+    std::ofstream(folder_ / "Kaleidrix_6.GIF") << "x";
     RecordingHost host;
-    EXPECT_EQ(runGeneration(r, host).outcome, RunOutcome::FileExists);
-    EXPECT_EQ(fs::file_size(r.outputPath), 17u);
+    EXPECT_EQ(runGeneration(request(2, 20), host).outcome, RunOutcome::FileExists);
     EXPECT_TRUE(host.pictures.empty());
+    EXPECT_EQ(fs::file_size(folder_ / "Kaleidrix_1.GIF"), 17u);
+    EXPECT_EQ(nextFreePath(folder_.path().string()), (folder_ / "Kaleidrix_5.GIF").string());
+
+    RunRequest automatic = request(1, 10, "Kaleidrix_5.GIF");
+    automatic.nextFreePath = [this] { return nextFreePath(folder_.path().string()); };
+    const RunResult moved = runGeneration(automatic, host, squattingOpener());
+    EXPECT_EQ(moved.outcome, RunOutcome::Completed);
+    EXPECT_EQ(moved.path, (folder_ / "Kaleidrix_7.GIF").string());
+    EXPECT_TRUE(decodeGif(readFileBytes(moved.path)).ok);
+
+    const RunResult given = runGeneration(request(1, 10, "mine.GIF"), host, squattingOpener());
+    EXPECT_EQ(given.outcome, RunOutcome::FileExists);
+    EXPECT_EQ(fs::file_size(folder_ / "mine.GIF"), 8u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator{}), 8);
 }
 
-TEST_F(GenerationRunTest, StopOrExitDeletesTheFileAndWritesNothingAfterwards) {
+// Nothing is written once the run was told to stop, even when it hears it only before
+// a frame's final codes, and the file is discarded.
+TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
     struct Case {
         const char* name;
-        int stopAtCheck;
+        int stopAtCheck;  // 30-pixel frames: checks 1..31 belong to frame 1 (31: before the final codes)
         RunVerdict verdict;
         RunOutcome outcome;
         int jobs;
     };
-    // 30-pixel frames: checks 1..31 belong to frame 1 (31 = before the final codes).
     const Case cases[] = {
         {"stop in the first row", 1, RunVerdict::Stop, RunOutcome::Stopped, 1},
         {"stop mid-frame", 15, RunVerdict::Stop, RunOutcome::Stopped, 1},
@@ -157,67 +127,40 @@ TEST_F(GenerationRunTest, StopOrExitDeletesTheFileAndWritesNothingAfterwards) {
         {"stop in frame 2", 40, RunVerdict::Stop, RunOutcome::Stopped, 1},
         {"closing the window", 20, RunVerdict::Exit, RunOutcome::Exited, 1},
         {"stop with frames drawn ahead", 45, RunVerdict::Stop, RunOutcome::Stopped, 2},
+        {"closing with frames drawn ahead", 31, RunVerdict::Exit, RunOutcome::Exited, 3},
     };
     for (const Case& c : cases) {
         RunRequest r = request(3, 30);
         r.jobs = c.jobs;
-        bool stopSeen = false;
-        int writesAfterStop = 0;
-        WatchedSink sink;
-        sink.stopSeen = &stopSeen;
-        sink.writesAfterStop = &writesAfterStop;
         RecordingHost host;
         host.script = [&](int check) { return check >= c.stopAtCheck ? c.verdict : RunVerdict::Continue; };
-        host.onVerdictStop = [&] { stopSeen = true; };
+        WatchedSink sink;
+        sink.stopSaid = &host.stopSaid;
         EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, c.outcome) << c.name;
-        EXPECT_EQ(writesAfterStop, 0) << c.name;
-        EXPECT_TRUE(sink.discarded()) << c.name;
-        EXPECT_FALSE(sink.finished()) << c.name;
+        EXPECT_EQ(sink.writesAfterStop, 0) << c.name;
+        EXPECT_TRUE(sink.discarded() && !sink.finished()) << c.name;
     }
-}
-
-TEST_F(GenerationRunTest, StoppedRunLeavesNoFileOnDisk) {
-    RunRequest r = request(2, 50);
     RecordingHost host;
     host.script = [](int check) { return check > 10 ? RunVerdict::Stop : RunVerdict::Continue; };
-    EXPECT_EQ(runGeneration(r, host).outcome, RunOutcome::Stopped);
-    EXPECT_FALSE(fs::exists(r.outputPath));
+    EXPECT_EQ(runGeneration(request(2, 50), host).outcome, RunOutcome::Stopped);
+    EXPECT_TRUE(fs::is_empty(folder_.path()));
 }
 
-TEST_F(GenerationRunTest, FailuresAreReportedNotHidden) {
+TEST_F(GenerationRunTest, FailuresAreReportedWithTheirReason) {
     RunRequest missingFolder = request(1, 10);
     missingFolder.outputPath = (folder_ / "gone" / "x.GIF").string();
     RecordingHost host;
-    EXPECT_EQ(runGeneration(missingFolder, host).outcome, RunOutcome::CreateFailed);
-
-    for (int failAfter : {100, 700, 1500}) {
-        bool never = false;
-        int unused = 0;
-        WatchedSink sink;
-        sink.stopSeen = &never;
-        sink.writesAfterStop = &unused;
-        sink.failAfterBytes = failAfter;
-        RecordingHost h;
-        EXPECT_EQ(runGeneration(request(3, 60), h, lend(sink)).outcome, RunOutcome::WriteFailed) << failAfter;
-        EXPECT_TRUE(sink.discarded()) << failAfter;
+    const RunResult notCreated = runGeneration(missingFolder, host);
+    EXPECT_EQ(notCreated.outcome, RunOutcome::CreateFailed);
+    EXPECT_EQ(notCreated.reason, ENOENT);
+    for (size_t failAfter : {100, 700, 1500}) {
+        for (int jobs : {1, 2}) {
+            WatchedSink sink;
+            sink.failAfterBytes = failAfter;
+            RunRequest r = request(3, 60);
+            r.jobs = jobs;
+            EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, RunOutcome::WriteFailed) << failAfter;
+            EXPECT_TRUE(sink.discarded() && !sink.finished()) << failAfter;
+        }
     }
-}
-
-TEST_F(GenerationRunTest, StillBackgroundIsAskedForEveryFrame) {
-    RunRequest r = request(3, 30);
-    RecordingHost host;
-    // Tick the box while frame 1 is being made: frames 2 and 3 follow it.
-    host.script = [&](int check) {
-        if (check == 5) host.still = true;
-        return RunVerdict::Continue;
-    };
-    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
-    const auto decoded = decodeGif(readFileBytes(r.outputPath));
-    ASSERT_TRUE(decoded.ok);
-    for (int f = 1; f <= 3; ++f) {
-        PixelGrid expected;
-        drawFrame(expected, r.params, {30, 3, f, f > 1});
-        EXPECT_TRUE(std::equal(expected.row(1), expected.row(1) + 900, decoded.frames[f - 1].row(1))) << f;
-    }
-    EXPECT_EQ(decoded.controlBytes[0], 0x08) << "the file's flag was read once, at the start";
 }

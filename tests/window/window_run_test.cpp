@@ -4,6 +4,7 @@
 #include "window_test_support.h"
 
 #include "generation/frame_pipeline.h"
+#include "run_doubles.h"
 #include "squatting_sink.h"
 #include "window/close_on_signals.h"
 #include "window/progress_strip.h"
@@ -15,6 +16,7 @@
 
 using namespace pestrolik;
 using namespace pestrolik::test;
+using pestrolik::testing::RecordingHost;
 
 namespace {
 
@@ -44,34 +46,6 @@ QByteArray bytesOf(const QString& path) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// A file sink that stops accepting bytes after `limit` of them.
-class FailingSink : public ByteSink {
-public:
-    FailingSink(std::unique_ptr<ByteSink> file, size_t limit) : file_(std::move(file)), limit_(limit) {}
-    bool write(std::span<const uint8_t> bytes) override {
-        return (written_ += bytes.size()) <= limit_ && file_->write(bytes);
-    }
-    bool finish() override { return file_->finish(); }
-    void discard() override { file_->discard(); }
-
-private:
-    std::unique_ptr<ByteSink> file_;
-    size_t limit_;
-    size_t written_ = 0;
-};
-
-// One thread, with the still background from frame `firstStill` on.
-struct OneThreadHost : RunHost {
-    int firstStill = 0, framesDrawn = 0;
-    RunVerdict verdict() override { return RunVerdict::Continue; }
-    void yield() override {}
-    bool stillBackground() override { return ++framesDrawn >= firstStill; }
-    void pictureStarted(int) override {}
-    void frameStripChanged(int) override {}
-    void totalStripChanged(int) override {}
-    void percentChanged(int) override {}
-};
-
 }  // namespace
 
 class WindowRunTest : public QObject {
@@ -85,7 +59,6 @@ private slots:
     void closeDuringRun_data();
     void closeDuringRun();
     void failures();
-    void progressShown();
     void workersMakeTheSameBytes();
     void blinkingAndRepeat();
 };
@@ -217,17 +190,16 @@ void WindowRunTest::closeDuringRun() {
 // A failure to create or to write: no file, the reason told, the path left to correct.
 void WindowRunTest::failures() {
     for (bool missingFolder : {true, false}) {
-        TestWindow w(nullptr, {}, [](WindowServices& services) {
-            services.openSink = [](const std::string& path, CreateError& error) -> std::unique_ptr<ByteSink> {
-                std::unique_ptr<ByteSink> file = FileSink::createNew(path, error);
-                return file ? std::make_unique<FailingSink>(std::move(file), 2000) : nullptr;
-            };
+        testing::WatchedSink failing;
+        failing.failAfterBytes = 2000;
+        TestWindow w(nullptr, {}, [&](WindowServices& services) {
+            if (!missingFolder) services.openSink = testing::lend(failing);
         });
         const QString path = w.pathIn(missingFolder ? "gone/Kaleidrix_1.GIF" : "Kaleidrix_1.GIF");
         w.c().text3->setText(path);
         w.start("2", "100");
         const QString what = missingFolder ? "Не удалось создать файл :\r\n" : "Не удалось записать файл :\r\n";
-        QVERIFY(w.folderEntries().isEmpty());
+        QVERIFY(w.folderEntries().isEmpty() && (missingFolder || failing.discarded()));
         QCOMPARE(w.messages.shown.size(), 1);
         QCOMPARE(w.messages.shown[0].title, QString("Ошибка"));
         QVERIFY2(w.messages.shown[0].text.startsWith(what + path + "."), qPrintable(w.messages.shown[0].text));
@@ -238,47 +210,24 @@ void WindowRunTest::failures() {
     }
 }
 
-// What the window shows at every turn of the event loop, row by row on its own thread.
-void WindowRunTest::progressShown() {
-    TestWindow w;
-    w.form().run().setJobs(1);
-    QStringList percents;
-    bool consistent = true, saw37 = false;
-    QTimer sampler;
-    QObject::connect(&sampler, &QTimer::timeout, [&] {
-        const Controls& c = w.c();
-        if (!w.form().run().active()) return;
-        percents << c.label7->text();
-        consistent = consistent && c.picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
-                                       progressImage(c.picture1->step());
-        if (c.label7->text() == "37 %  готово")
-            saw37 = c.label9->text() == "Создаётся картинка  №  2" && c.picture1->step() >= 15 &&
-                    c.picture1->step() <= 16 && c.picture2->step() >= 11 && c.picture2->step() <= 12;
-    });
-    sampler.start(0);
-    w.start("4", "100");
-    sampler.stop();
-    QVERIFY(percents.size() > 400);  // at least one turn per encoded row
-    QVERIFY(consistent && saw37);
-    QCOMPARE(percents.first(), QString("0 %  готово"));
-    QCOMPARE(percents.last(), QString("100 %  готово"));
-    verifyIdle(w);
-}
-
 // Frames made on worker threads: the bytes of one thread, Check3 followed from the
-// next frame handed out, every picture number shown, nothing going backwards.
+// next frame handed out, every picture number shown, no progress going backwards.
 void WindowRunTest::workersMakeTheSameBytes() {
     constexpr int jobs = 3;
     TestWindow w;
     w.c().check5->setChecked(false);
     w.form().run().setJobs(jobs);
-    QList<int> pictures, percents;
+    QList<int> pictures, percents, totals;
+    bool stripsDrawn = true;
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         if (!w.form().run().active()) return;
         w.c().check3->setChecked(true);  // at the first turn, while the first frames are out
         pictures << w.c().label9->text().section(u' ', -1).toInt();
-        percents << w.c().label7->text().section(u' ', 0, 0).toInt();
+        percents << w.c().label7->text().remove(" %  готово").toInt();
+        totals << w.c().picture2->step();
+        stripsDrawn = stripsDrawn && w.c().picture2->pixmap().toImage().convertToFormat(QImage::Format_RGB32) ==
+                                         progressImage(totals.last());
     });
     sampler.start(0);
     w.start("7", "61");
@@ -289,13 +238,15 @@ void WindowRunTest::workersMakeTheSameBytes() {
     request.pictureSize = 61;
     request.params = w.form().run().params();
     request.outputPath = w.pathIn("one thread.GIF").toStdString();
-    OneThreadHost host;
-    host.firstStill = FramePipeline::lookahead(jobs) + 1;
+    RecordingHost host;
+    host.still = [](int frame) { return frame > FramePipeline::lookahead(jobs); };
     QCOMPARE(int(runGeneration(request, host).outcome), int(RunOutcome::Completed));
     QVERIFY(bytesOf(w.pathIn("Kaleidrix_1.GIF")) == bytesOf(w.pathIn("one thread.GIF")));
     QCOMPARE(QSet<int>(pictures.begin(), pictures.end()), (QSet<int>{1, 2, 3, 4, 5, 6, 7}));
-    QVERIFY(std::is_sorted(pictures.begin(), pictures.end()) && std::is_sorted(percents.begin(), percents.end()));
+    for (const QList<int>& shown : {pictures, percents, totals}) QVERIFY(std::is_sorted(shown.begin(), shown.end()));
     QCOMPARE(percents.last(), 100);
+    QCOMPARE(totals.last(), 32);
+    QVERIFY(stripsDrawn);
 }
 
 // Each tick swaps the tool-tip colour and RGB(187, 255, 255); the end of a run leaves
