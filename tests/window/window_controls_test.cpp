@@ -56,223 +56,214 @@ private slots:
     void init() { w_ = std::make_unique<TestWindow>(); }
     void cleanup() { w_.reset(); }
 
-    void layoutTable();
-    void windowAndFocus();
-    void drawnPieces();
-    void helpAndLinks();
-    void realMessageBox();
-    void mobileSize();
-    void aboutScreen();
-    void aboutSong();
+    void layoutTable() {
+        Form1& form = w_->form();
+        for (const auto& row : controlRows()) {
+            QWidget* widget = named(form, row[0]);
+            const QStringList place = QString::fromStdString(row[2]).split(' ');
+            QVERIFY2(widget->inherits(row[1].c_str()), row[0].c_str());
+            QCOMPARE(widget->geometry(), QRect(place[0].toInt(), place[1].toInt(), place[2].toInt(), place[3].toInt()));
+            QCOMPARE(widget->isVisibleTo(&form), row[3] == "1");
+            QCOMPARE(widget->isEnabled(), row[4] == "1");
+            QCOMPARE(widget->font().pointSizeF(), row[5] == "box" ? 9.75 : 8.25);
+            QVERIFY(QStringList({"Arial", "Liberation Sans"}).contains(QFontInfo(widget->font()).family()));
+            QVERIFY(QFontMetrics(widget->font()).inFont(QChar(u'Ж')));
+            const auto role = qobject_cast<QLabel*>(widget) ? QPalette::WindowText : QPalette::Text;
+            if (row[7] != "-") QCOMPARE(widget->palette().color(role), QColor(QString::fromStdString(row[7])));
+            const QString caption = QString::fromStdString(row.size() > 8 ? row[8] : std::string());
+            if (caption == "-") continue;
+            if (auto* button = qobject_cast<QAbstractButton*>(widget)) QCOMPARE(button->text(), caption);
+            if (auto* edit = qobject_cast<QLineEdit*>(widget)) QCOMPARE(edit->text(), caption);
+            if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
+        }
+    }
+
+    void windowAndFocus() {
+        Form1& form = w_->form();
+        QCOMPARE(form.windowTitle(), QString("Пестролик-1"));
+        QCOMPARE(form.font().pointSizeF(), 8.25);
+        QCOMPARE(form.minimumSize(), QSize(537, 255));
+        QCOMPARE(form.maximumSize(), QSize(537, 255));
+        QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
+        QVERIFY(!form.windowIcon().pixmap(32, 32).toImage().allGray());
+        QCOMPARE(w_->c().timer1->interval(), 1000);
+        QCOMPARE(w_->c().timer3->interval(), 155);
+        QWidget* w = w_->c().command1;
+        QCOMPARE(form.focusWidget(), w);
+        for (const char* next : {"Command2", "Command3", "Text2", "Text1", "Check2", "Check3", "Drive1", "Dir1", "File1",
+                                 "Check4", "Text3", "Command4", "Check5"}) {
+            do w = w->nextInFocusChain();
+            while (w->focusPolicy() == Qt::NoFocus || !w->objectName().contains(QRegularExpression("^[A-Z]")));
+            QCOMPARE(w->objectName(), QString(next));
+        }
+    }
+
+    // Outlines, the sunken strips, the progress images, and the START caption wrapped
+    // with "СТАРТ" alone and centred on its line, on the tool-tip colour.
+    void drawnPieces() {
+        const Controls& c = w_->c();
+        for (auto [shape, corners, colour] : {std::tuple{c.shape1, OutlineShape::Corners::Rounded, QColor(128, 128, 128)},
+                                              {c.shape2, OutlineShape::Corners::Rounded, QColor(128, 128, 128)},
+                                              {c.shape3, OutlineShape::Corners::Square, QColor(128, 64, 0)}}) {
+            QCOMPARE(shape->corners(), corners);
+            const QImage drawn = shape->grab().toImage();
+            QCOMPARE(QColor(drawn.pixel(drawn.width() / 2, 0)), colour);
+            QVERIFY(QColor(drawn.pixel(drawn.width() / 2, drawn.height() / 2)) != colour);
+            QVERIFY(shape->testAttribute(Qt::WA_TransparentForMouseEvents));
+        }
+        for (ProgressStrip* strip : {c.picture1, c.picture2}) {
+            QCOMPARE(strip->frameShadow(), QFrame::Sunken);
+            QCOMPARE(strip->contentsRect().size(), QSize(285, 13));
+            QCOMPARE(strip->pixmap().toImage().convertToFormat(QImage::Format_RGB32), progressImage(0));
+        }
+        // Image k: k blocks of 7 x 11 pixels from column 1 every 9 columns, the last cut at
+        // column 283; everything else the background.
+        for (int step : {1, 16, 32}) {
+            const QImage image = progressImage(step);
+            QCOMPARE(image.size(), QSize(285, 13));
+            for (int y = 0; y < 13; ++y)
+                for (int x = 0; x < 285; ++x) {
+                    const bool inBlock = y >= 1 && y <= 11 && x >= 1 && x <= 283 && (x - 1) % 9 < 7 && (x - 1) / 9 < step;
+                    QCOMPARE(image.pixel(x, y) | 0xFF000000, inBlock ? qRgb(178, 180, 191) : qRgb(224, 223, 227));
+                }
+        }
+        QCOMPARE(c.command1->palette().color(QPalette::Button), toolTipColour());
+        const QImage button = c.command1->grab().toImage();
+        int middle = 0;
+        const QList<int> lines = inkLines(button, middle);
+        QCOMPARE(lines.size(), 2);
+        QVERIFY(qAbs(middle - button.width() / 2) <= 4 && lines[0] < button.width() / 3 && lines[1] > button.width() / 2);
+    }
+
+    void helpAndLinks() {
+        QTest::mouseClick(w_->c().command2, Qt::LeftButton);
+        QStringList expected;
+        for (const std::string& line : pestrolik::testing::readDataLines(TEST_DATA_DIR "/help.txt"))
+            expected << QString::fromStdString(line);
+        QCOMPARE(w_->messages.shown.size(), 1);
+        QCOMPARE(w_->messages.shown[0].icon, MessageIcon::Information);
+        QCOMPARE(w_->messages.shown[0].title, QString("Как работать с программой \"Пестролик-1\"."));
+        QCOMPARE(w_->messages.shown[0].text, expected.join("\r\n"));
+
+        for (LinkLabel* link : {w_->c().label10, w_->c().label15}) {
+            link->show();  // as the about screen shows it
+            QTest::mouseClick(link, Qt::LeftButton);
+        }
+        QCOMPARE(w_->shell.opened, (QStringList{"http://pestrolik.test", "mailto:team@p1.test"}));
+        QCOMPARE(shellUrl("/tmp/a b/x:y.gif"), QUrl::fromLocalFile("/tmp/a b/x:y.gif"));
+        QCOMPARE(shellUrl("mailto:team@p1.test"), QUrl("mailto:team@p1.test"));
+    }
+
+    // The real box: title, unwrapped lines, an icon only when asked for, and OK closes it.
+    void realMessageBox() {
+        QtMessageBoxes boxes;
+        boxes.setOwner(&w_->form());
+        const QString longLine(120, u'ш');
+        for (MessageIcon icon : {MessageIcon::None, MessageIcon::Exclamation}) {
+            QStringList seen;
+            QTimer::singleShot(0, [&] {
+                auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                seen << box->windowTitle();
+                for (const QLabel* label : box->findChildren<QLabel*>()) seen << (label->pixmap().isNull() ? label->text() : "icon");
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            boxes.show(icon, "Ошибка", longLine + "\r\nвторая");
+            QCOMPARE(seen.join('|'), QString(icon == MessageIcon::None ? "Ошибка|" : "Ошибка|icon|") + longLine + "\nвторая");
+        }
+    }
+
+    // Ticking keeps the size text's number and shows 128, unticking brings the number
+    // back (the last kept one when the text held none); while ticked, the box returns to
+    // 128 whenever it loses the focus.
+    void mobileSize() {
+        QLineEdit* size = w_->c().text2;
+        for (auto [typed, back] : {std::pair{"  250px", "250"}, {"2.5", "2.5"}, {"abc", "2.5"}, {"-", "2.5"}}) {
+            size->setText(typed);
+            w_->c().check2->click();
+            QCOMPARE(size->text(), QString("128"));
+            w_->c().check2->click();
+            QCOMPARE(size->text(), QString(back));
+        }
+        QApplication::setActiveWindow(&w_->form());
+        QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
+        for (bool ticked : {true, false}) {
+            w_->c().check2->setChecked(ticked);
+            size->setFocus();
+            QTRY_VERIFY(size->hasFocus());
+            size->selectAll();
+            QTest::keyClicks(size, "500");
+            w_->c().text1->setFocus();
+            QTRY_VERIFY(!size->hasFocus());
+            QCOMPARE(size->text(), QString(ticked ? "128" : "500"));
+        }
+    }
+
+    // The controls step aside as the layout table says and come back; the text is
+    // printed 20 spaces in; "Отмена" leaves the program like "Выход".
+    void aboutScreen() {
+        Form1& form = w_->form();
+        QTest::mouseClick(w_->c().command3, Qt::LeftButton);
+        QCOMPARE(form.windowTitle(), QString("Пестролик-1 - О программе"));
+        for (const auto& row : controlRows()) QVERIFY2(named(form, row[0])->isVisible() == (row[6] == "1"), row[0].c_str());
+        QCOMPARE(w_->c().command4->text(), QString("Отмена"));
+        QCOMPARE(w_->c().command4->geometry(), QRect(304, 200, 49, 25));
+        const QStringList lines = AboutScreen::lines();
+        QCOMPARE(lines.size(), 6);
+        QVERIFY(lines[2].startsWith(QString(20, u' ') + "Пестролик-1." + QString(6, u' ')) && !lines[2].at(38).isSpace());
+        QVERIFY(lines[4].startsWith(QString(74, u' ')) && !lines[4].at(74).isSpace());
+        const QImage shot = form.grab().toImage();
+        const int lineHeight = QFontMetrics(form.font()).height(), indent = QFontMetrics(form.font()).horizontalAdvance(QString(20, u' '));
+        QList<int> dark{0, 0};
+        for (int y = 2 * lineHeight; y < 3 * lineHeight; ++y)
+            for (int x = 0; x < shot.width(); ++x) dark[x >= indent] += qGray(shot.pixel(x, y)) < 100;
+        QVERIFY(dark[0] == 0 && dark[1] > 50);
+
+        QTest::mouseClick(w_->c().command7, Qt::LeftButton);
+        QCOMPARE(form.windowTitle(), QString("Пестролик-1"));
+        for (const auto& row : controlRows()) QVERIFY2(named(form, row[0])->isVisible() == (row[3] == "1"), row[0].c_str());
+        QCOMPARE(w_->c().command4->geometry(), QRect(480, 168, 49, 25));
+        QCOMPARE(w_->c().command4->text(), QString("Выход"));
+
+        QTest::mouseClick(w_->c().command3, Qt::LeftButton);
+        QTest::mouseClick(w_->c().command4, Qt::LeftButton);
+        QCOMPARE(w_->endProgramCalls, 1);
+        const int saved = w_->log.indexOf(QRegularExpression("^save tem2/put=.*"));
+        QVERIFY(saved >= 0 && saved < w_->log.indexOf("end program"));
+    }
+
+    // Opening builds the next voices (91, 34, 75 after start-up's build) and plays them;
+    // going back stops the steps and closes the output. Opened during a run, the
+    // whole-file strip stays until the run ends, then goes.
+    void aboutSong() {
+        const Controls& c = w_->c();
+        QVERIFY(w_->midi.events().empty());
+        QTest::mouseClick(c.command3, Qt::LeftButton);
+        QCOMPARE(w_->midi.events().front().call, RecordingMidiOutput::Call::Open);
+        QTRY_VERIFY_WITH_TIMEOUT(w_->midi.sent().size() >= 3, 5000);
+        const std::vector<uint32_t> sent = w_->midi.sent(), first(sent.begin(), sent.begin() + 3);
+        QCOMPARE(first, (std::vector<uint32_t>{programChange(1, 91), programChange(4, 34), programChange(2, 75)}));
+        QTest::mouseClick(c.command7, Qt::LeftButton);
+        QVERIFY(!c.timer3->isActive());
+        QCOMPARE(w_->midi.events().back().call, RecordingMidiOutput::Call::Close);
+
+        w_->midi.forget();
+        c.check5->setChecked(false);
+        bool stripKept = false;
+        QTimer::singleShot(30, &w_->form(), [&] {
+            QTest::mouseClick(c.command3, Qt::LeftButton);
+            stripKept = w_->form().run().active() && c.picture2->isVisible() && !c.picture1->isVisible();
+        });
+        w_->start("30", "400");
+        QVERIFY(stripKept && !c.picture2->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(!w_->midi.sent().empty(), 5000);
+        QCOMPARE(w_->midi.sent().front(), programChange(1, 85));  // the voices moved on
+        QTest::mouseClick(c.command7, Qt::LeftButton);
+        QVERIFY(c.picture1->isVisible() && c.picture2->isVisible());
+    }
 
 private:
     std::unique_ptr<TestWindow> w_;
 };
-
-void WindowControlsTest::layoutTable() {
-    Form1& form = w_->form();
-    for (const auto& row : controlRows()) {
-        QWidget* widget = named(form, row[0]);
-        const QStringList place = QString::fromStdString(row[2]).split(' ');
-        QVERIFY2(widget->inherits(row[1].c_str()), row[0].c_str());
-        QCOMPARE(widget->geometry(), QRect(place[0].toInt(), place[1].toInt(), place[2].toInt(), place[3].toInt()));
-        QCOMPARE(widget->isVisibleTo(&form), row[3] == "1");
-        QCOMPARE(widget->isEnabled(), row[4] == "1");
-        QCOMPARE(widget->font().pointSizeF(), row[5] == "box" ? 9.75 : 8.25);
-        QVERIFY(QStringList({"Arial", "Liberation Sans"}).contains(QFontInfo(widget->font()).family()));
-        QVERIFY(QFontMetrics(widget->font()).inFont(QChar(u'Ж')));
-        const auto role = qobject_cast<QLabel*>(widget) ? QPalette::WindowText : QPalette::Text;
-        if (row[7] != "-") QCOMPARE(widget->palette().color(role), QColor(QString::fromStdString(row[7])));
-        const QString caption = QString::fromStdString(row.size() > 8 ? row[8] : std::string());
-        if (caption == "-") continue;
-        if (auto* button = qobject_cast<QAbstractButton*>(widget)) QCOMPARE(button->text(), caption);
-        if (auto* edit = qobject_cast<QLineEdit*>(widget)) QCOMPARE(edit->text(), caption);
-        if (auto* label = qobject_cast<QLabel*>(widget)) QCOMPARE(label->text(), caption);
-    }
-}
-
-void WindowControlsTest::windowAndFocus() {
-    Form1& form = w_->form();
-    QCOMPARE(form.windowTitle(), QString("Пестролик-1"));
-    QCOMPARE(form.font().pointSizeF(), 8.25);
-    QCOMPARE(form.minimumSize(), QSize(537, 255));
-    QCOMPARE(form.maximumSize(), QSize(537, 255));
-    QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
-    QVERIFY(!form.windowIcon().pixmap(32, 32).toImage().allGray());
-    QCOMPARE(w_->c().timer1->interval(), 1000);
-    QCOMPARE(w_->c().timer3->interval(), 155);
-    QWidget* w = w_->c().command1;
-    QCOMPARE(form.focusWidget(), w);
-    for (const char* next : {"Command2", "Command3", "Text2", "Text1", "Check2", "Check3", "Drive1", "Dir1", "File1",
-                             "Check4", "Text3", "Command4", "Check5"}) {
-        do w = w->nextInFocusChain();
-        while (w->focusPolicy() == Qt::NoFocus || !w->objectName().contains(QRegularExpression("^[A-Z]")));
-        QCOMPARE(w->objectName(), QString(next));
-    }
-}
-
-// Outlines, the sunken strips, the progress images, and the START caption wrapped
-// with "СТАРТ" alone and centred on its line, on the tool-tip colour.
-void WindowControlsTest::drawnPieces() {
-    const Controls& c = w_->c();
-    for (auto [shape, corners, colour] : {std::tuple{c.shape1, OutlineShape::Corners::Rounded, QColor(128, 128, 128)},
-                                          {c.shape2, OutlineShape::Corners::Rounded, QColor(128, 128, 128)},
-                                          {c.shape3, OutlineShape::Corners::Square, QColor(128, 64, 0)}}) {
-        QCOMPARE(shape->corners(), corners);
-        const QImage drawn = shape->grab().toImage();
-        QCOMPARE(QColor(drawn.pixel(drawn.width() / 2, 0)), colour);
-        QVERIFY(QColor(drawn.pixel(drawn.width() / 2, drawn.height() / 2)) != colour);
-        QVERIFY(shape->testAttribute(Qt::WA_TransparentForMouseEvents));
-    }
-    for (ProgressStrip* strip : {c.picture1, c.picture2}) {
-        QCOMPARE(strip->frameShadow(), QFrame::Sunken);
-        QCOMPARE(strip->contentsRect().size(), QSize(285, 13));
-        QCOMPARE(strip->pixmap().toImage().convertToFormat(QImage::Format_RGB32), progressImage(0));
-    }
-    // Image k: k blocks of 7 x 11 pixels from column 1 every 9 columns, the last cut at
-    // column 283; everything else the background.
-    for (int step : {1, 16, 32}) {
-        const QImage image = progressImage(step);
-        QCOMPARE(image.size(), QSize(285, 13));
-        for (int y = 0; y < 13; ++y)
-            for (int x = 0; x < 285; ++x) {
-                const bool inBlock = y >= 1 && y <= 11 && x >= 1 && x <= 283 && (x - 1) % 9 < 7 && (x - 1) / 9 < step;
-                QCOMPARE(image.pixel(x, y) | 0xFF000000, inBlock ? qRgb(178, 180, 191) : qRgb(224, 223, 227));
-            }
-    }
-    QCOMPARE(c.command1->palette().color(QPalette::Button), toolTipColour());
-    const QImage button = c.command1->grab().toImage();
-    int middle = 0;
-    const QList<int> lines = inkLines(button, middle);
-    QCOMPARE(lines.size(), 2);
-    QVERIFY(qAbs(middle - button.width() / 2) <= 4 && lines[0] < button.width() / 3 && lines[1] > button.width() / 2);
-}
-
-void WindowControlsTest::helpAndLinks() {
-    QTest::mouseClick(w_->c().command2, Qt::LeftButton);
-    QStringList expected;
-    for (const std::string& line : pestrolik::testing::readDataLines(TEST_DATA_DIR "/help.txt"))
-        expected << QString::fromStdString(line);
-    QCOMPARE(w_->messages.shown.size(), 1);
-    QCOMPARE(w_->messages.shown[0].icon, MessageIcon::Information);
-    QCOMPARE(w_->messages.shown[0].title, QString("Как работать с программой \"Пестролик-1\"."));
-    QCOMPARE(w_->messages.shown[0].text, expected.join("\r\n"));
-
-    for (LinkLabel* link : {w_->c().label10, w_->c().label15}) {
-        link->show();  // as the about screen shows it
-        QTest::mouseClick(link, Qt::LeftButton);
-    }
-    QCOMPARE(w_->shell.opened, (QStringList{"http://pestrolik.test", "mailto:team@p1.test"}));
-    QCOMPARE(shellUrl("/tmp/a b/x:y.gif"), QUrl::fromLocalFile("/tmp/a b/x:y.gif"));
-    QCOMPARE(shellUrl("mailto:team@p1.test"), QUrl("mailto:team@p1.test"));
-}
-
-// The real box: title, unwrapped lines, an icon only when asked for, and OK closes it.
-void WindowControlsTest::realMessageBox() {
-    QtMessageBoxes boxes;
-    boxes.setOwner(&w_->form());
-    const QString longLine(120, u'ш');
-    for (MessageIcon icon : {MessageIcon::None, MessageIcon::Exclamation}) {
-        QStringList seen;
-        QTimer::singleShot(0, [&] {
-            auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-            seen << box->windowTitle();
-            for (const QLabel* label : box->findChildren<QLabel*>()) seen << (label->pixmap().isNull() ? label->text() : "icon");
-            QTest::keyClick(box, Qt::Key_Return);
-        });
-        boxes.show(icon, "Ошибка", longLine + "\r\nвторая");
-        QCOMPARE(seen.join('|'), QString(icon == MessageIcon::None ? "Ошибка|" : "Ошибка|icon|") + longLine + "\nвторая");
-    }
-}
-
-// Ticking keeps the size text's number and shows 128, unticking brings the number
-// back (the last kept one when the text held none); while ticked, the box returns to
-// 128 whenever it loses the focus.
-void WindowControlsTest::mobileSize() {
-    QLineEdit* size = w_->c().text2;
-    for (auto [typed, back] : {std::pair{"  250px", "250"}, {"2.5", "2.5"}, {"abc", "2.5"}, {"-", "2.5"}}) {
-        size->setText(typed);
-        w_->c().check2->click();
-        QCOMPARE(size->text(), QString("128"));
-        w_->c().check2->click();
-        QCOMPARE(size->text(), QString(back));
-    }
-    QApplication::setActiveWindow(&w_->form());
-    QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
-    for (bool ticked : {true, false}) {
-        w_->c().check2->setChecked(ticked);
-        size->setFocus();
-        QTRY_VERIFY(size->hasFocus());
-        size->selectAll();
-        QTest::keyClicks(size, "500");
-        w_->c().text1->setFocus();
-        QTRY_VERIFY(!size->hasFocus());
-        QCOMPARE(size->text(), QString(ticked ? "128" : "500"));
-    }
-}
-
-// The controls step aside as the layout table says and come back; the text is
-// printed 20 spaces in; "Отмена" leaves the program like "Выход".
-void WindowControlsTest::aboutScreen() {
-    Form1& form = w_->form();
-    QTest::mouseClick(w_->c().command3, Qt::LeftButton);
-    QCOMPARE(form.windowTitle(), QString("Пестролик-1 - О программе"));
-    for (const auto& row : controlRows()) QVERIFY2(named(form, row[0])->isVisible() == (row[6] == "1"), row[0].c_str());
-    QCOMPARE(w_->c().command4->text(), QString("Отмена"));
-    QCOMPARE(w_->c().command4->geometry(), QRect(304, 200, 49, 25));
-    const QStringList lines = AboutScreen::lines();
-    QCOMPARE(lines.size(), 6);
-    QVERIFY(lines[2].startsWith(QString(20, u' ') + "Пестролик-1." + QString(6, u' ')) && !lines[2].at(38).isSpace());
-    QVERIFY(lines[4].startsWith(QString(74, u' ')) && !lines[4].at(74).isSpace());
-    const QImage shot = form.grab().toImage();
-    const int lineHeight = QFontMetrics(form.font()).height(), indent = QFontMetrics(form.font()).horizontalAdvance(QString(20, u' '));
-    QList<int> dark{0, 0};
-    for (int y = 2 * lineHeight; y < 3 * lineHeight; ++y)
-        for (int x = 0; x < shot.width(); ++x) dark[x >= indent] += qGray(shot.pixel(x, y)) < 100;
-    QVERIFY(dark[0] == 0 && dark[1] > 50);
-
-    QTest::mouseClick(w_->c().command7, Qt::LeftButton);
-    QCOMPARE(form.windowTitle(), QString("Пестролик-1"));
-    for (const auto& row : controlRows()) QVERIFY2(named(form, row[0])->isVisible() == (row[3] == "1"), row[0].c_str());
-    QCOMPARE(w_->c().command4->geometry(), QRect(480, 168, 49, 25));
-    QCOMPARE(w_->c().command4->text(), QString("Выход"));
-
-    QTest::mouseClick(w_->c().command3, Qt::LeftButton);
-    QTest::mouseClick(w_->c().command4, Qt::LeftButton);
-    QCOMPARE(w_->endProgramCalls, 1);
-    const int saved = w_->log.indexOf(QRegularExpression("^save tem2/put=.*"));
-    QVERIFY(saved >= 0 && saved < w_->log.indexOf("end program"));
-}
-
-// Opening builds the next voices (91, 34, 75 after start-up's build) and plays them;
-// going back stops the steps and closes the output. Opened during a run, the
-// whole-file strip stays until the run ends, then goes.
-void WindowControlsTest::aboutSong() {
-    const Controls& c = w_->c();
-    QVERIFY(w_->midi.events().empty());
-    QTest::mouseClick(c.command3, Qt::LeftButton);
-    QCOMPARE(w_->midi.events().front().call, RecordingMidiOutput::Call::Open);
-    QTRY_VERIFY_WITH_TIMEOUT(w_->midi.sent().size() >= 3, 5000);
-    const std::vector<uint32_t> sent = w_->midi.sent(), first(sent.begin(), sent.begin() + 3);
-    QCOMPARE(first, (std::vector<uint32_t>{programChange(1, 91), programChange(4, 34), programChange(2, 75)}));
-    QTest::mouseClick(c.command7, Qt::LeftButton);
-    QVERIFY(!c.timer3->isActive());
-    QCOMPARE(w_->midi.events().back().call, RecordingMidiOutput::Call::Close);
-
-    w_->midi.forget();
-    c.check5->setChecked(false);
-    bool stripKept = false;
-    QTimer::singleShot(30, &w_->form(), [&] {
-        QTest::mouseClick(c.command3, Qt::LeftButton);
-        stripKept = w_->form().run().active() && c.picture2->isVisible() && !c.picture1->isVisible();
-    });
-    w_->start("30", "400");
-    QVERIFY(stripKept && !c.picture2->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(!w_->midi.sent().empty(), 5000);
-    QCOMPARE(w_->midi.sent().front(), programChange(1, 85));  // the voices moved on
-    QTest::mouseClick(c.command7, Qt::LeftButton);
-    QVERIFY(c.picture1->isVisible() && c.picture2->isVisible());
-}
 
 PESTROLIK_WINDOW_TEST_MAIN(WindowControlsTest)
 #include "window_controls_test.moc"

@@ -45,190 +45,180 @@ class WindowSettingsTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void readingStoredTexts();
-    void iniFileRoundTrip();
-    void storeKeepsTextsExactly();
-    void storedFolder();
-    void folderWhenNoneIsUsable();
-    void unusableSettingsFile();
-    void places();
-    void unmovedWindowKeepsItsTwips();
-    void startUpAndShutDownOrder();
-};
-
-void WindowSettingsTest::readingStoredTexts() {
-    MemorySettingsStore empty;
-    const auto defaults = fields(readWindowSettings(empty, "/home"));
-    QCOMPARE(defaults, fields({"/home", "3", "200", false, false, 3500, 3000, true}));
-    for (const auto& row : readDataTable(TEST_DATA_DIR "/stored_settings.txt")) {
-        MemorySettingsStore store;
-        store.save(row[0], row[1], row[2]);
-        auto expected = defaults;
-        expected[QString::fromStdString(row[3])] = QString::fromStdString(row.size() > 4 ? row[4] : "");
-        QCOMPARE(fields(readWindowSettings(store, "/home")), expected);
+    void readingStoredTexts() {
+        MemorySettingsStore empty;
+        const auto defaults = fields(readWindowSettings(empty, "/home"));
+        QCOMPARE(defaults, fields({"/home", "3", "200", false, false, 3500, 3000, true}));
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/stored_settings.txt")) {
+            MemorySettingsStore store;
+            store.save(row[0], row[1], row[2]);
+            auto expected = defaults;
+            expected[QString::fromStdString(row[3])] = QString::fromStdString(row.size() > 4 ? row[4] : "");
+            QCOMPARE(fields(readWindowSettings(store, "/home")), expected);
+        }
     }
-}
 
-// What lands in the file (boxes "0"/"1", twips in shortest form, texts as typed), and
-// a restart that reads it all back, the mobile box showing 128.
-void WindowSettingsTest::iniFileRoundTrip() {
-    QTemporaryDir dir;
-    const QString ini = dir.filePath("fandorel.ini");
-    auto store = std::make_unique<QtSettingsStore>(ini);
-    TestWindow w(store.get());
-    w.c().text1->setText("abc");
-    w.c().text2->setText("345");
-    w.c().check3->setChecked(true);
-    w.c().check5->setChecked(false);
-    w.c().check2->setChecked(true);
-    w.form().move(100, 7);
-    w.form().close();
-    store.reset();
-
-    QSettings file(ini, QSettings::IniFormat);
-    QCOMPARE(file.childGroups(), (QStringList{"met2", "tem2"}));
-    const QStringList expected = {w.folder(), "abc", "128", "1", "1", "1500", "105", "0"};
-    QStringList written;
-    for (const char* key : {"tem2/put", "tem2/col", "tem2/px", "tem2/mob", "tem2/fon", "tem2/lef", "tem2/top", "met2/ope"})
-        written << file.value(key).toString();
-    QCOMPARE(written, expected);
-
-    store = std::make_unique<QtSettingsStore>(ini);
-    w.useSettings(store.get());
-    w.restart();
-    QCOMPARE(w.c().text1->text(), QString("abc"));
-    QVERIFY(w.c().check2->isChecked() && w.c().check3->isChecked() && !w.c().check5->isChecked());
-    QCOMPARE(w.c().text2->text(), QString("128"));
-    QCOMPARE(w.form().pos(), QPoint(100, 7));
-    QTest::mouseClick(w.c().check2, Qt::LeftButton);  // the kept size is 128 too
-    QCOMPARE(w.c().text2->text(), QString("128"));
-}
-
-// Any text comes back as it was; the user's own store is "fandorel" under the config
-// folder, and a hand-edited list reads back as one text.
-void WindowSettingsTest::storeKeepsTextsExactly() {
-    QTemporaryDir dir;
-    for (const QString& text : {"", "  12 ", "1, 2, 3", "семь", "a=\"b\";c", "@Variant(x)", "C:\\Мои рисунки\\"}) {
-        QtSettingsStore(dir.filePath("a.ini")).save("tem2", "col", text.toStdString());
-        QtSettingsStore reread(dir.filePath("a.ini"));
-        QCOMPARE(stored(reread, "tem2", "col"), text);
-        QCOMPARE(stored(reread, "tem2", "px"), QString("<missing>"));
-    }
-    QtSettingsStore().save("tem2", "px", "300");
-    QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/fandorel/fandorel.conf");
-    QVERIFY(file.open(QIODevice::Append | QIODevice::Text));
-    file.write("\n[met2]\nsol=1, 2\n");
-    file.close();
-    QtSettingsStore user;
-    QCOMPARE(stored(user, "tem2", "px"), QString("300"));
-    QCOMPARE(stored(user, "met2", "sol"), QString("1, 2"));
-}
-
-// The stored folder is the save folder exactly as stored; one that is gone gives the
-// program's own folder.
-void WindowSettingsTest::storedFolder() {
-    TestWindow w;
-    QVERIFY(QDir().mkdir(w.pathIn("sub")));
-    for (const QString& relative : {"sub/", "gone"}) {
-        w.memorySettings.save("tem2", "put", w.pathIn(relative).toStdString());
-        w.restart();
-        const bool gone = relative == "gone";
-        QCOMPARE(w.form().folderBrowser().saveFolder(), gone ? w.folder() : w.pathIn(relative));
-        QCOMPARE(w.form().folderBrowser().treePath(), gone ? w.folder() : w.pathIn("sub"));
-        QCOMPARE(w.c().text3->text(), gone ? w.pathIn("Kaleidrix_1.GIF") : w.pathIn("sub//Kaleidrix_1.GIF"));
-    }
-    QVERIFY(w.messages.shown.isEmpty());
-}
-
-void WindowSettingsTest::folderWhenNoneIsUsable() {
-    const QString pictures = "/home/u/Pictures";
-    for (const auto& row : readDataTable(TEST_DATA_DIR "/save_folders.txt")) {
-        const QString state = QString::fromStdString(row[2]);
-        QSet<QString> folders{"/srv/ro", "/opt/p", "/home/u"}, writable{"/home/u"};
-        if (row[1] == "1") writable << "/opt/p";
-        if (state == "there" || state == "read-only") folders << pictures;
-        if (state == "there") writable << pictures;
-        QStringList made;
-        const FolderProbe probe{
-            [&](const QString& path) { return folders.contains(path); },
-            [&](const QString& path) { return folders.contains(path) && writable.contains(path); },
-            [&](const QString& path) {
-                if (state == "missing" && !folders.contains(path)) made << path, folders << path, writable << path;
-                return folders.contains(path);
-            }};
-        const DefaultFolders defaults{"/opt/p", state == "unnamed" ? QString() : pictures, "/home/u"};
-        QCOMPARE(chooseSaveFolder(QString::fromStdString(row[0]), defaults, probe), QString::fromStdString(row[3]));
-        QCOMPARE(made, row[4] == "1" ? QStringList{pictures} : QStringList{});
-    }
-}
-
-// A FIFO or a path under a file as the settings file: nothing blocks, the defaults
-// show, and closing says once that the settings could not be written.
-void WindowSettingsTest::unusableSettingsFile() {
-    QTemporaryDir dir;
-    writeFile(dir.filePath("file"));
-    QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600), 0);
-    for (const QString& path : {dir.filePath("fifo"), dir.filePath("file/fandorel.conf")}) {
-        QtSettingsStore store(path);
-        TestWindow w(&store);
-        QCOMPARE(w.c().text1->text(), QString("3"));
+    // What lands in the file (boxes "0"/"1", twips in shortest form, texts as typed), and
+    // a restart that reads it all back, the mobile box showing 128.
+    void iniFileRoundTrip() {
+        QTemporaryDir dir;
+        const QString ini = dir.filePath("fandorel.ini");
+        auto store = std::make_unique<QtSettingsStore>(ini);
+        TestWindow w(store.get());
+        w.c().text1->setText("abc");
+        w.c().text2->setText("345");
+        w.c().check3->setChecked(true);
+        w.c().check5->setChecked(false);
+        w.c().check2->setChecked(true);
+        w.form().move(100, 7);
         w.form().close();
-        QCOMPARE(w.messages.shown.size(), 1);
-        QCOMPARE(w.messages.shown[0].title, QString("Ошибка"));
-        QCOMPARE(w.messages.shown[0].text, "Не удалось сохранить настройки в файл :\r\n" + path + ".");
+        store.reset();
+
+        QSettings file(ini, QSettings::IniFormat);
+        QCOMPARE(file.childGroups(), (QStringList{"met2", "tem2"}));
+        const QStringList expected = {w.folder(), "abc", "128", "1", "1", "1500", "105", "0"};
+        QStringList written;
+        for (const char* key : {"tem2/put", "tem2/col", "tem2/px", "tem2/mob", "tem2/fon", "tem2/lef", "tem2/top", "met2/ope"})
+            written << file.value(key).toString();
+        QCOMPARE(written, expected);
+
+        store = std::make_unique<QtSettingsStore>(ini);
+        w.useSettings(store.get());
+        w.restart();
+        QCOMPARE(w.c().text1->text(), QString("abc"));
+        QVERIFY(w.c().check2->isChecked() && w.c().check3->isChecked() && !w.c().check5->isChecked());
+        QCOMPARE(w.c().text2->text(), QString("128"));
+        QCOMPARE(w.form().pos(), QPoint(100, 7));
+        QTest::mouseClick(w.c().check2, Qt::LeftButton);  // the kept size is 128 too
+        QCOMPARE(w.c().text2->text(), QString("128"));
     }
-}
 
-void WindowSettingsTest::places() {
-    const QList<QRect> screens{{0, 0, 800, 600}, {800, 0, 1024, 600}};
-    for (const auto& row : readDataTable(TEST_DATA_DIR "/window_places.txt")) {
-        const QPoint storedPixels(std::stoi(row[0]), std::stoi(row[1]));
-        const QPoint placed = windowPlace(storedPixels.x() * 15.0f, storedPixels.y() * 15.0f, {537, 255}, screens);
-        QCOMPARE(placed, row[2] == "1" ? storedPixels : QPoint(233, 200));
+    // Any text comes back as it was; the user's own store is "fandorel" under the config
+    // folder, and a hand-edited list reads back as one text.
+    void storeKeepsTextsExactly() {
+        QTemporaryDir dir;
+        for (const QString& text : {"", "  12 ", "1, 2, 3", "семь", "a=\"b\";c", "@Variant(x)", "C:\\Мои рисунки\\"}) {
+            QtSettingsStore(dir.filePath("a.ini")).save("tem2", "col", text.toStdString());
+            QtSettingsStore reread(dir.filePath("a.ini"));
+            QCOMPARE(stored(reread, "tem2", "col"), text);
+            QCOMPARE(stored(reread, "tem2", "px"), QString("<missing>"));
+        }
+        QtSettingsStore().save("tem2", "px", "300");
+        QFile file(qEnvironmentVariable("XDG_CONFIG_HOME") + "/fandorel/fandorel.conf");
+        QVERIFY(file.open(QIODevice::Append | QIODevice::Text));
+        file.write("\n[met2]\nsol=1, 2\n");
+        file.close();
+        QtSettingsStore user;
+        QCOMPARE(stored(user, "tem2", "px"), QString("300"));
+        QCOMPARE(stored(user, "met2", "sol"), QString("1, 2"));
     }
-}
 
-// Twips that are no whole number of pixels survive a session in which the window did
-// not move; a moved window stores its new place; a place on no screen is replaced.
-void WindowSettingsTest::unmovedWindowKeepsItsTwips() {
-    TestWindow w;
-    w.memorySettings.save("tem2", "lef", "3500");
-    w.memorySettings.save("tem2", "top", "3007");
-    w.restart();
-    w.form().close();
-    QCOMPARE(stored(w.memorySettings, "tem2", "top"), QString("3007"));
+    // The stored folder is the save folder exactly as stored; one that is gone gives the
+    // program's own folder.
+    void storedFolder() {
+        TestWindow w;
+        QVERIFY(QDir().mkdir(w.pathIn("sub")));
+        for (const QString& relative : {"sub/", "gone"}) {
+            w.memorySettings.save("tem2", "put", w.pathIn(relative).toStdString());
+            w.restart();
+            const bool gone = relative == "gone";
+            QCOMPARE(w.form().folderBrowser().saveFolder(), gone ? w.folder() : w.pathIn(relative));
+            QCOMPARE(w.form().folderBrowser().treePath(), gone ? w.folder() : w.pathIn("sub"));
+            QCOMPARE(w.c().text3->text(), gone ? w.pathIn("Kaleidrix_1.GIF") : w.pathIn("sub//Kaleidrix_1.GIF"));
+        }
+        QVERIFY(w.messages.shown.isEmpty());
+    }
 
-    w.restart();
-    w.form().move(50, 60);
-    w.form().close();
-    QCOMPARE(stored(w.memorySettings, "tem2", "lef") + stored(w.memorySettings, "tem2", "top"), QString("750900"));
+    void folderWhenNoneIsUsable() {
+        const QString pictures = "/home/u/Pictures";
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/save_folders.txt")) {
+            const QString state = QString::fromStdString(row[2]);
+            QSet<QString> folders{"/srv/ro", "/opt/p", "/home/u"}, writable{"/home/u"};
+            if (row[1] == "1") writable << "/opt/p";
+            if (state == "there" || state == "read-only") folders << pictures;
+            if (state == "there") writable << pictures;
+            QStringList made;
+            const FolderProbe probe{
+                [&](const QString& path) { return folders.contains(path); },
+                [&](const QString& path) { return folders.contains(path) && writable.contains(path); },
+                [&](const QString& path) {
+                    if (state == "missing" && !folders.contains(path)) made << path, folders << path, writable << path;
+                    return folders.contains(path);
+                }};
+            const DefaultFolders defaults{"/opt/p", state == "unnamed" ? QString() : pictures, "/home/u"};
+            QCOMPARE(chooseSaveFolder(QString::fromStdString(row[0]), defaults, probe), QString::fromStdString(row[3]));
+            QCOMPARE(made, row[4] == "1" ? QStringList{pictures} : QStringList{});
+        }
+    }
 
-    w.memorySettings.save("tem2", "lef", "-99999");
-    w.restart();
-    QCOMPARE(w.form().pos(), QPoint(233, 200));
-    w.form().close();
-    QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("3500"));
-}
+    // A FIFO or a path under a file as the settings file: nothing blocks, the defaults
+    // show, and closing says once that the settings could not be written.
+    void unusableSettingsFile() {
+        QTemporaryDir dir;
+        writeFile(dir.filePath("file"));
+        QCOMPARE(::mkfifo(QFile::encodeName(dir.filePath("fifo")), 0600), 0);
+        for (const QString& path : {dir.filePath("fifo"), dir.filePath("file/fandorel.conf")}) {
+            QtSettingsStore store(path);
+            TestWindow w(&store);
+            QCOMPARE(w.c().text1->text(), QString("3"));
+            w.form().close();
+            QCOMPARE(w.messages.shown.size(), 1);
+            QCOMPARE(w.messages.shown[0].title, QString("Ошибка"));
+            QCOMPARE(w.messages.shown[0].text, "Не удалось сохранить настройки в файл :\r\n" + path + ".");
+        }
+    }
 
-void WindowSettingsTest::startUpAndShutDownOrder() {
-    TestWindow w;
-    // Each setting read once, in this order; only the song's voice counters move on.
-    QCOMPARE(logged(w.log, "get "),
-             (QStringList{"get tem2/put", "get tem2/col", "get tem2/px", "get tem2/mob", "get tem2/fon", "get tem2/lef",
-                          "get tem2/top", "get met2/ope", "get met2/sol", "get met2/fon", "get met2/bas"}));
-    QCOMPARE(logged(w.log, "save "), (QStringList{"save met2/sol", "save met2/fon", "save met2/bas"}));
-    QVERIFY(w.midi.events().empty());
+    void places() {
+        const QList<QRect> screens{{0, 0, 800, 600}, {800, 0, 1024, 600}};
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/window_places.txt")) {
+            const QPoint storedPixels(std::stoi(row[0]), std::stoi(row[1]));
+            const QPoint placed = windowPlace(storedPixels.x() * 15.0f, storedPixels.y() * 15.0f, {537, 255}, screens);
+            QCOMPARE(placed, row[2] == "1" ? storedPixels : QPoint(233, 200));
+        }
+    }
 
-    w.log.clear();
-    bool openWhileSaving = false;
-    w.memorySettings.onSave = [&] { openWhileSaving = openWhileSaving || w.form().windowOpen(); };
-    QTest::mouseClick(w.c().command4, Qt::LeftButton);
-    QVERIFY(!w.form().isVisible() && !openWhileSaving);
-    QCOMPARE(logged(w.log, "save "), (QStringList{"save tem2/put", "save tem2/col", "save tem2/px", "save tem2/mob",
-                                                  "save tem2/fon", "save tem2/lef", "save tem2/top", "save met2/ope"}));
-    QCOMPARE(w.log.last(), QString("end program"));
-    QCOMPARE(w.midi.events().back().call, RecordingMidiOutput::Call::Close);
-}
+    // Twips that are no whole number of pixels survive a session in which the window did
+    // not move; a moved window stores its new place; a place on no screen is replaced.
+    void unmovedWindowKeepsItsTwips() {
+        TestWindow w;
+        w.memorySettings.save("tem2", "lef", "3500");
+        w.memorySettings.save("tem2", "top", "3007");
+        w.restart();
+        w.form().close();
+        QCOMPARE(stored(w.memorySettings, "tem2", "top"), QString("3007"));
+
+        w.restart();
+        w.form().move(50, 60);
+        w.form().close();
+        QCOMPARE(stored(w.memorySettings, "tem2", "lef") + stored(w.memorySettings, "tem2", "top"), QString("750900"));
+
+        w.memorySettings.save("tem2", "lef", "-99999");
+        w.restart();
+        QCOMPARE(w.form().pos(), QPoint(233, 200));
+        w.form().close();
+        QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("3500"));
+    }
+
+    void startUpAndShutDownOrder() {
+        TestWindow w;
+        // Each setting read once, in this order; only the song's voice counters move on.
+        QCOMPARE(logged(w.log, "get "),
+                 (QStringList{"get tem2/put", "get tem2/col", "get tem2/px", "get tem2/mob", "get tem2/fon", "get tem2/lef",
+                              "get tem2/top", "get met2/ope", "get met2/sol", "get met2/fon", "get met2/bas"}));
+        QCOMPARE(logged(w.log, "save "), (QStringList{"save met2/sol", "save met2/fon", "save met2/bas"}));
+        QVERIFY(w.midi.events().empty());
+
+        w.log.clear();
+        bool openWhileSaving = false;
+        w.memorySettings.onSave = [&] { openWhileSaving = openWhileSaving || w.form().windowOpen(); };
+        QTest::mouseClick(w.c().command4, Qt::LeftButton);
+        QVERIFY(!w.form().isVisible() && !openWhileSaving);
+        QCOMPARE(logged(w.log, "save "), (QStringList{"save tem2/put", "save tem2/col", "save tem2/px", "save tem2/mob",
+                                                      "save tem2/fon", "save tem2/lef", "save tem2/top", "save met2/ope"}));
+        QCOMPARE(w.log.last(), QString("end program"));
+        QCOMPARE(w.midi.events().back().call, RecordingMidiOutput::Call::Close);
+    }
+};
 
 PESTROLIK_WINDOW_TEST_MAIN(WindowSettingsTest)
 #include "window_settings_test.moc"
