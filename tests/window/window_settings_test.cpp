@@ -10,7 +10,6 @@
 #include "window/window_place.h"
 #include "window/window_settings.h"
 
-#include <QSettings>
 #include <QStandardPaths>
 
 #include <sys/stat.h>
@@ -56,41 +55,6 @@ private slots:
             expected[QString::fromStdString(row[3])] = QString::fromStdString(row.size() > 4 ? row[4] : "");
             QCOMPARE(fields(readWindowSettings(store, "/home")), expected);
         }
-    }
-
-    // What lands in the file (boxes "0"/"1", twips in shortest form, texts as typed), and
-    // a restart that reads it all back, the mobile box showing 128.
-    void iniFileRoundTrip() {
-        QTemporaryDir dir;
-        const QString ini = dir.filePath("fandorel.ini");
-        auto store = std::make_unique<QtSettingsStore>(ini);
-        TestWindow w(store.get());
-        w.c().text1->setText("abc");
-        w.c().text2->setText("345");
-        w.c().check3->setChecked(true);
-        w.c().check5->setChecked(false);
-        w.c().check2->setChecked(true);
-        w.form().move(100, 7);
-        w.form().close();
-        store.reset();
-
-        QSettings file(ini, QSettings::IniFormat);
-        QCOMPARE(file.childGroups(), (QStringList{"met2", "tem2"}));
-        const QStringList expected = {w.folder(), "abc", "128", "1", "1", "1500", "105", "0"};
-        QStringList written;
-        for (const char* key : {"tem2/put", "tem2/col", "tem2/px", "tem2/mob", "tem2/fon", "tem2/lef", "tem2/top", "met2/ope"})
-            written << file.value(key).toString();
-        QCOMPARE(written, expected);
-
-        store = std::make_unique<QtSettingsStore>(ini);
-        w.useSettings(store.get());
-        w.restart();
-        QCOMPARE(w.c().text1->text(), QString("abc"));
-        QVERIFY(w.c().check2->isChecked() && w.c().check3->isChecked() && !w.c().check5->isChecked());
-        QCOMPARE(w.c().text2->text(), QString("128"));
-        QCOMPARE(w.form().pos(), QPoint(100, 7));
-        QTest::mouseClick(w.c().check2, Qt::LeftButton);  // the kept size is 128 too
-        QCOMPARE(w.c().text2->text(), QString("128"));
     }
 
     // Any text comes back as it was; the user's own store is "fandorel" under the config
@@ -199,9 +163,12 @@ private slots:
         QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("3500"));
     }
 
+    // Start-up reads each setting once, in this order (only the song's voice counters
+    // move on); shut-down writes them all once the window is no longer open: boxes as
+    // "0"/"1", twips in shortest form, texts as typed. A restart reads them back, the
+    // ticked mobile box showing and keeping 128.
     void startUpAndShutDownOrder() {
         TestWindow w;
-        // Each setting read once, in this order; only the song's voice counters move on.
         QCOMPARE(logged(w.log, "get "),
                  (QStringList{"get tem2/put", "get tem2/col", "get tem2/px", "get tem2/mob", "get tem2/fon", "get tem2/lef",
                               "get tem2/top", "get met2/ope", "get met2/sol", "get met2/fon", "get met2/bas"}));
@@ -211,12 +178,27 @@ private slots:
         w.log.clear();
         bool openWhileSaving = false;
         w.memorySettings.onSave = [&] { openWhileSaving = openWhileSaving || w.form().windowOpen(); };
+        w.c().text1->setText("abc");
+        w.c().text2->setText("345");
+        w.c().check3->setChecked(true);
+        w.c().check5->setChecked(false);
+        w.c().check2->setChecked(true);
+        w.form().move(100, 7);
         QTest::mouseClick(w.c().command4, Qt::LeftButton);
         QVERIFY(!w.form().isVisible() && !openWhileSaving);
-        QCOMPARE(logged(w.log, "save "), (QStringList{"save tem2/put", "save tem2/col", "save tem2/px", "save tem2/mob",
-                                                      "save tem2/fon", "save tem2/lef", "save tem2/top", "save met2/ope"}));
+        QCOMPARE(w.log.filter("save "), (QStringList{"save tem2/put=" + w.folder(), "save tem2/col=abc", "save tem2/px=128",
+                                                     "save tem2/mob=1", "save tem2/fon=1", "save tem2/lef=1500",
+                                                     "save tem2/top=105", "save met2/ope=0"}));
         QCOMPARE(w.log.last(), QString("end program"));
         QCOMPARE(w.midi.events().back().call, RecordingMidiOutput::Call::Close);
+
+        w.memorySettings.onSave = nullptr;
+        w.restart();
+        QCOMPARE(w.c().text1->text(), QString("abc"));
+        QVERIFY(w.c().check2->isChecked() && w.c().check3->isChecked() && !w.c().check5->isChecked());
+        QCOMPARE(w.form().pos(), QPoint(100, 7));
+        w.c().check2->click();
+        QCOMPARE(w.c().text2->text(), QString("128"));
     }
 };
 
