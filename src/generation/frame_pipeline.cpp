@@ -3,7 +3,6 @@
 #include "gif/lzw_encoder.h"
 
 #include <algorithm>
-#include <cassert>
 
 #if defined(__x86_64__) && defined(__GNUC__)
 #include <immintrin.h>
@@ -53,14 +52,12 @@ bool FramePipeline::wantsFrame() {
 
 void FramePipeline::handOut(bool stillBackground) {
     std::lock_guard lock(mutex_);
-    assert(handedOutCount_ < file_.frameCount);
     still_[++handedOutCount_] = stillBackground;
     handedOut_.notify_one();
 }
 
 std::optional<std::vector<uint8_t>> FramePipeline::take(int frameNo, std::chrono::milliseconds wait) {
     std::unique_lock lock(mutex_);
-    assert(frameNo == taken_ + 1 && frameNo <= handedOutCount_);
     if (!finished_.wait_for(lock, wait, [&] { return ready_.count(frameNo) > 0; })) return std::nullopt;
     std::optional<std::vector<uint8_t>> bytes = std::move(ready_[frameNo]);
     ready_.erase(frameNo);

@@ -38,7 +38,8 @@ public:
     // True while another frame may be handed out: frames are left and fewer than
     // lookahead are out.
     bool wantsFrame();
-    // Hands the next frame (1, 2, ...) to the workers, drawn with `stillBackground`.
+    // Hands the next frame (1, 2, ...) to the workers, drawn with `stillBackground`;
+    // only while wantsFrame().
     void handOut(bool stillBackground);
 
     // The image data of frame `frameNo`, or nothing if it is not ready within `wait`.
