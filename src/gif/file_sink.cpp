@@ -23,12 +23,12 @@ std::string folderOf(const std::string& path) {
 // Where unnamed files are not supported: a hidden name no picture name can clash with.
 int openHiddenTemporary(const std::string& folder, std::string& hiddenPath) {
     static std::atomic<unsigned> serial{0};
-    for (int attempt = 0; attempt < 100; ++attempt) {
+    int fd;
+    do {  // a name left by an earlier process of the same number is passed by
         hiddenPath = folder + "/.pestrolik-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".part";
-        const int fd = ::open(hiddenPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
-        if (fd >= 0 || errno != EEXIST) return fd;
-    }
-    return -1;
+        fd = ::open(hiddenPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
+    } while (fd < 0 && errno == EEXIST);
+    return fd;
 }
 
 // Syncs the folder so that the new name survives a power cut too; best effort.
@@ -130,12 +130,12 @@ bool FileSink::giveName(const std::string& path) {
             if (result != 0 && errno != EEXIST) errno = first;
         }
     } else {
-        result = ::renameat2(AT_FDCWD, hiddenPath_.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE);
-        if (result != 0 && (errno == EINVAL || errno == ENOSYS)) {
-            result = ::link(hiddenPath_.c_str(), path.c_str());
-            if (result == 0) ::unlink(hiddenPath_.c_str());
+        // A second name first, then the hidden one goes: a link never replaces anything.
+        result = ::link(hiddenPath_.c_str(), path.c_str());
+        if (result == 0) {
+            ::unlink(hiddenPath_.c_str());
+            hiddenPath_.clear();
         }
-        if (result == 0) hiddenPath_.clear();
     }
     if (result != 0) {
         reason_ = errno;
