@@ -150,12 +150,15 @@ private slots:
         QTRY_COMPARE(listedFiles(w.c()), QStringList{"a.gif"});
     }
 
-    // One click selects a listed file, a double click opens it; neither changes folder.
+    // One click selects a listed file, a double click opens it; neither changes folder
+    // nor renames.
     void listedFileClicks() {
         TestWindow w;
         writeFile(w.pathIn("a.gif"));
         QTRY_COMPARE(listedFiles(w.c()), QStringList{"a.gif"});
-        const QRect cell = w.c().file1->visualRect(w.c().file1->model()->index(0, 0, w.c().file1->rootIndex()));
+        const QModelIndex listed = w.c().file1->model()->index(0, 0, w.c().file1->rootIndex());
+        QVERIFY(!(listed.flags() & Qt::ItemIsEditable));  // no renaming from the list
+        const QRect cell = w.c().file1->visualRect(listed);
         QTest::mouseClick(w.c().file1->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(w.form().folderBrowser().listedFilePath(), w.pathIn("a.gif"));
         QVERIFY(w.shell.opened.isEmpty());
