@@ -49,8 +49,7 @@ void QtMessageBoxes::show(MessageIcon icon, const QString& title, const QString&
     // A hidden owner (the window closing during a run) must not hide the box with it.
     QWidget* parent = owner_ && owner_->isVisible() ? owner_ : nullptr;
     MessageDialog box(icon, title, text, parent);
-    if (!parent) box.setWindowModality(Qt::ApplicationModal);
-    box.exec();
+    box.exec();  // modal for the whole program, owner or not
 }
 
 }  // namespace pestrolik

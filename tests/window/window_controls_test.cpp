@@ -154,7 +154,8 @@ private slots:
         QCOMPARE(shellUrl("mailto:team@p1.test"), QUrl("mailto:team@p1.test"));
     }
 
-    // The real box: title, unwrapped lines, an icon only when asked for, and OK closes it.
+    // The real box: title, unwrapped lines, an icon only when asked for and left of the
+    // text, and OK closes it.
     void realMessageBox() {
         QtMessageBoxes boxes;
         boxes.setOwner(&w_->form());
@@ -164,7 +165,13 @@ private slots:
             QTimer::singleShot(0, [&] {
                 auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
                 seen << box->windowTitle();
-                for (const QLabel* label : box->findChildren<QLabel*>()) seen << (label->pixmap().isNull() ? label->text() : "icon");
+                QList<QRect> places;
+            for (const QLabel* label : box->findChildren<QLabel*>()) {
+                seen << (label->pixmap().isNull() ? label->text() : "icon");
+                places << label->geometry();
+            }
+            if (places.size() == 2 && !(places[0].right() < places[1].left() && places[0].top() <= places[1].top()))
+                seen << "icon not left of the text";
                 QTest::keyClick(box, Qt::Key_Return);
             });
             boxes.show(icon, "Ошибка", longLine + "\r\nвторая");
