@@ -28,7 +28,7 @@ TEST(Pattern, MatchesThePlainFormulasPointForPoint) {
         {10, {3, 2, 9, 1, 0, 0, 0, 0, 0, 10}, 1, 6},        // ring 5 mirrored through the centre
         {10, {9, 9, 9, 9, 0, 0, 0, 0, 0, 10}, 100, 6},      // inner rings far outside: clamped to the border
         {200, {5, 6, 7, 8, 0, 0, 0, 0, 0, 200}, 37, 25},
-        {333, {7, 1, 4, 2, 0, 0, 0, 0, 0, 128}, 12, 20},    // repeated picture at another size
+        {1000, {4, 8, 6, 3, 0, 0, 0, 0, 0, 10}, 2, 6},      // repeated at a larger size: each point stands apart
         {1000, {2, 5, 3, 9, 0, 0, 0, 0, 0, 1000}, 64, 56},  // colours wrap past 127 from ring 43
     };
     for (const auto& [size, p, f, rings] : cases) {

@@ -5,12 +5,12 @@
 
 using namespace pestrolik;
 
-TEST(LeadingNumber, ReadsTheNumberATextBeginsWith) {
-    const std::pair<const char*, double> cases[] = {
-        {"200", 200}, {"  42", 42},  {"2.9", 2.9}, {"12abc", 12}, {"abc", 0}, {"", 0},  {"-5", -5},
-        {"1e3", 1000}, {"2D2", 200}, {"1 5", 15},  {".5", 0.5},   {"3,7", 3}, {"+7", 7}, {"1e", 1}, {"-", 0},
+TEST(NumberAtStart, ReadsTheNumberATextBeginsWith) {
+    const std::pair<const char*, std::optional<double>> cases[] = {
+        {"200", 200}, {"  42", 42},  {"2.9", 2.9}, {"12abc", 12}, {"abc", {}}, {"", {}},  {"-5", -5}, {".", {}},
+        {"1e3", 1000}, {"2D2", 200}, {"1 5", 15},  {".5", 0.5},   {"3,7", 3},  {"+7", 7}, {"1e", 1},  {"-", {}},
     };
-    for (auto [text, value] : cases) EXPECT_DOUBLE_EQ(leadingNumber(text), value) << '"' << text << '"';
+    for (auto [text, value] : cases) EXPECT_EQ(numberAtStart(text), value) << '"' << text << '"';
 }
 
 TEST(RunInputs, CountBeforeSizeEachWithItsMessage) {

@@ -50,12 +50,13 @@ TEST(FileLayout, DelayInHundredthsByFrameCount) {
     for (auto [frames, delay] : cases) EXPECT_EQ(frameDelayCentiseconds(frames), delay) << frames << " frames";
 }
 
-TEST(FileLayout, RowsAreCheckedInOrderAndAStopSeenAtAnyWritesNothingMore) {
-    for (int stopAt : {1, 6, 11}) {  // 11: before the final codes, after the last row
+TEST(FileLayout, RowsAreCheckedInOrderAndAfterAStopOrAbandonNothingIsWritten) {
+    for (int stopAt : {0, 1, 6, 11}) {  // 0: abandoned between frames; 11: a stop seen after the last row
         MemorySink sink;
         GifWriter writer(sink);
         writer.writeFileHead({10, 2, false, 0, 0, 0});
         writer.writeFrameHead();
+        if (stopAt == 0) writer.abandonFile();
         const size_t before = sink.bytes().size();
         std::vector<int> asked, expected(stopAt);
         std::iota(expected.begin(), expected.end(), 1);
