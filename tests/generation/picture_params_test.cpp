@@ -36,11 +36,14 @@ TEST(ChooseParameters, ClockDigitsThenFiveDrawsAfterReseeding) {
 }
 
 TEST(SystemSources, ClockTellsTheTimeOfDayAndEachReseedStartsAnotherSequence) {
-    ::setenv("TZ", "UTC", 1);  // then the time of day is the time since the epoch, modulo a day
-    ::tzset();
-    const double ours = SystemClock().secondsSinceMidnight();
-    const double sinceEpoch = std::chrono::duration<double>(std::chrono::system_clock::now().time_since_epoch()).count();
-    EXPECT_NEAR(std::remainder(ours - sinceEpoch, 86400), 0, 0.05) << "to a fraction of a second";
+    for (auto [zone, offset] : {std::pair{"UTC0", 0}, {"EAST-12", 43200}}) {  // the hour is not 0 in both
+        ::setenv("TZ", zone, 1);  // the time of day is then the time since the epoch, offset, modulo a day
+        ::tzset();
+        const double ours = SystemClock().secondsSinceMidnight();
+        const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+        EXPECT_NEAR(std::remainder(ours - offset - std::chrono::duration<double>(sinceEpoch).count(), 86400), 0, 0.05)
+            << zone << ", to a fraction of a second";
+    }
     SystemRandom random, other;
     random.reseedFromClock();
     other.reseedFromClock();

@@ -9,6 +9,7 @@ TEST(NumberAtStart, ReadsTheNumberATextBeginsWith) {
     const std::pair<const char*, std::optional<double>> cases[] = {
         {"200", 200}, {"  42", 42},  {"2.9", 2.9}, {"12abc", 12}, {"abc", {}}, {"", {}},  {"-5", -5}, {".", {}},
         {"1e3", 1000}, {"2D2", 200}, {"1 5", 15},  {".5", 0.5},   {"3,7", 3},  {"+7", 7}, {"1e", 1},  {"-", {}},
+        {"1E2", 100},  {"5d1", 50},  {"1e+", 1}, {"\t1\n5\r2", 152},
     };
     for (auto [text, value] : cases) EXPECT_EQ(numberAtStart(text), value) << '"' << text << '"';
 }
