@@ -15,8 +15,8 @@ std::vector<uint8_t> imageData(const PixelGrid& grid) {
     return out;
 }
 
-// Its codes fill exactly three sub-blocks.
-const PixelGrid threeBlocks = filledGrid(26, [](int r, int c) { return r * (c + 1) % 31; });
+// Its codes end on the last byte of the fifth sub-block, a byte holding only the end code's top bit.
+const PixelGrid fiveBlocks = filledGrid(34, [](int r, int c) { return r * c % 100; });
 
 }  // namespace
 
@@ -34,7 +34,7 @@ TEST(LzwEncoder, GiflibReadsBackEveryGridFromWholeSubBlocks) {
     const PixelGrid grids[] = {
         filledGrid(37, [](int r, int c) { return (r * 3 + c * 7) % 128; }),  // odd size
         filledGrid(64, [](int, int) { return 127; }),                      // one long run
-        threeBlocks,
+        fiveBlocks,
         filledGrid(1000, [&](int, int) { return random() % 128; }),  // table full, codes counted past 16 bits
     };
     for (const PixelGrid& grid : grids) {
@@ -49,9 +49,8 @@ TEST(LzwEncoder, GiflibReadsBackEveryGridFromWholeSubBlocks) {
 }
 
 TEST(LzwEncoder, CodesFillingTheirLastSubBlockAreFollowedByAWholeBlockOfZeros) {
-    const std::vector<uint8_t> data = imageData(threeBlocks);
-    ASSERT_EQ(data.size(), 4u * 255);
-    EXPECT_NE(data[3 * 255 - 2], 0) << "the last byte of codes";
+    const std::vector<uint8_t> data = imageData(fiveBlocks);
+    ASSERT_EQ(data.size(), 6u * 255);
     std::vector<int> tail(256, 0);  // the next length byte at once, 254 zeros, the terminator
     tail[0] = 254;
     EXPECT_EQ(hexMismatch(data, data.size() - 256, tail), "");
