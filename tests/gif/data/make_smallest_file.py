@@ -3,7 +3,7 @@
 cells are all 5, colour exponents 1 2 3, background not still.
 
 Made from the file layout tables and the colour formula alone, never from the program;
-the formula is first checked against the worked colours for exponents 0 0 0.
+the formula is first checked against the known colours for exponents 0 0 0.
 ".." stands for a byte of the comment whose text is ours to choose (title, makers, city,
 web host, mail address): only its length is fixed.
 """
@@ -23,7 +23,7 @@ def colour(exponent, position):
     return math.floor(127 * math.sin(2.0 ** exponent * (position / k))) + 128
 
 
-# The worked example of the colour table (all exponents 0) holds.
+# The known colours for exponents 0 0 0 come out.
 for i, rgb in {0: (128, 238, 18), 1: (134, 234, 15), 2: (140, 231, 12), 32: (254, 64, 64), 64: (128, 17, 237),
                96: (1, 191, 191), 127: (121, 241, 21)}.items():
     assert (colour(0, i), colour(0, 128 / 3 + i), colour(0, 2 * (128 / 3) + i)) == rgb, i
