@@ -16,7 +16,7 @@ struct FixedClock : Clock {
 };
 
 struct ScriptedRandom : RandomSource {
-    std::vector<double> values{0.99, 0.5, 0.25, 0.9999, 0.7};
+    std::vector<double> values{0.99, 0.74, 0.45, 0.9999, 0.9};  // each one off with another multiplier
     size_t drawn = 0, drawnAtReseed = 99;
     void reseedFromClock() override { drawnAtReseed = drawn; }
     double uniform() override { return values.at(drawn++); }
