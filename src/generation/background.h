@@ -8,12 +8,13 @@
 
 namespace pestrolik {
 
+// Always given whole, so no field has a default.
 struct BackgroundInput {
-    int frameCount = 1;   // pictures in the file, 1..100
-    int frameNo = 1;      // 1..frameCount
-    int backDepth = 0;    // 0..58
-    int backWaves = 0;    // 0..2
-    bool still = false;   // the still-background box, as it is when the frame starts
+    int frameCount;  // pictures in the file, 1..100
+    int frameNo;     // 1..frameCount
+    int backDepth;   // 0..58
+    int backWaves;   // 0..2
+    bool still;      // the still-background box, as it is when the frame starts
 };
 
 // 0..63, the wave amplitude of this frame.

@@ -39,11 +39,8 @@ std::optional<double> numberAtStart(std::string_view text) {
                                   squeezed[end] == 'D')) {
         size_t exponent = end + 1;
         if (exponent < squeezed.size() && (squeezed[exponent] == '+' || squeezed[exponent] == '-')) ++exponent;
-        const size_t exponentEnd = digitsFrom(exponent);
-        if (exponentEnd > exponent) {
-            squeezed[end] = 'e';
-            end = exponentEnd;
-        }
+        squeezed[end] = 'e';  // an exponent without digits is left out by strtod itself
+        end = digitsFrom(exponent);
     }
     return std::strtod(squeezed.substr(0, end).c_str(), nullptr);
 }

@@ -24,15 +24,12 @@ public:
         }
     }
 
-    // Writes the partly filled byte (high bits zero), pads the current sub-block
-    // with zeros and writes the block terminator.
+    // The last call for a frame: writes the partly filled byte (high bits zero), pads
+    // the current sub-block with zeros and writes the block terminator.
     void finish() {
         if (bitCount_ > 0) putByte(static_cast<uint8_t>(bitBuffer_));
-        bitBuffer_ = 0;
-        bitCount_ = 0;
         out_.insert(out_.end(), static_cast<size_t>(subBlockLength - bytesInSubBlock_), uint8_t{0});
         out_.push_back(0x00);  // block terminator
-        bytesInSubBlock_ = 0;
     }
 
 private:

@@ -47,9 +47,7 @@ std::array<uint8_t, 3 + commentTextLength + 1> makeCommentBlock() {
     block[at++] = static_cast<uint8_t>(commentTextLength);  // sub-block length
     for (std::string_view part : commentParts)
         for (char c : part) block[at++] = static_cast<uint8_t>(c);
-    block[at++] = 0x00;  // the text's NUL, counted in the length
-    block[at++] = 0x00;  // block terminator
-    return block;
+    return block;  // its last two bytes stay 0: the text's NUL, counted in the length, and the block terminator
 }
 
 }  // namespace

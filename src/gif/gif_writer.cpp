@@ -25,7 +25,6 @@ bool GifWriter::put(std::span<const uint8_t> bytes) {
 bool GifWriter::writeFileHead(const FileHead& head) {
     head_ = head;
     std::vector<uint8_t> bytes;
-    bytes.reserve(602);
     for (char c : std::string_view("GIF89a")) bytes.push_back(static_cast<uint8_t>(c));
     putWord(bytes, head.pictureSize);  // logical screen width
     putWord(bytes, head.pictureSize);  // logical screen height
@@ -52,7 +51,6 @@ bool GifWriter::writeFileHead(const FileHead& head) {
 
 bool GifWriter::writeFrameHead() {
     std::vector<uint8_t> bytes;
-    bytes.reserve(20);
     bytes.push_back(0x21);  // extension introducer
     bytes.push_back(0xF9);  // graphic control label
     bytes.push_back(0x04);  // block size

@@ -15,11 +15,12 @@
 
 namespace pestrolik {
 
+// Always given whole, so no field has a default.
 struct FileHead {
-    int pictureSize = 0;  // width and height in pixels, 10..1000
-    int frameCount = 0;   // 1..100
-    bool stillBackground = false;
-    int redExponent = 0, greenExponent = 0, blueExponent = 0;  // 0..3 each
+    int pictureSize;  // width and height in pixels, 10..1000
+    int frameCount;   // 1..100
+    bool stillBackground;
+    int redExponent, greenExponent, blueExponent;  // 0..3 each
 };
 
 class GifWriter {
@@ -43,7 +44,7 @@ private:
     bool put(std::span<const uint8_t> bytes);
 
     ByteSink& sink_;
-    FileHead head_;
+    FileHead head_{};
     LzwEncoder encoder_;
     std::vector<uint8_t> frameBytes_;
     bool failed_ = false;

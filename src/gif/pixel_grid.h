@@ -10,7 +10,7 @@ namespace pestrolik {
 
 class PixelGrid {
 public:
-    explicit PixelGrid(int size = 0) : size_(size), cells_(static_cast<size_t>(size) * size, 0) {}
+    explicit PixelGrid(int size = 0) : size_(size), cells_(static_cast<size_t>(size) * size) {}
 
     int size() const { return size_; }
 

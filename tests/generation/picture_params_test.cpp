@@ -2,82 +2,66 @@
 
 #include <gtest/gtest.h>
 
-#include <deque>
+#include <chrono>
+#include <cmath>
+#include <cstdlib>
+#include <vector>
 
 using namespace pestrolik;
 
 namespace {
 
 struct FixedClock : Clock {
-    double seconds;
-    explicit FixedClock(double s) : seconds(s) {}
-    double secondsSinceMidnight() override { return seconds; }
+    double secondsSinceMidnight() override { return 45296.125; }  // 12:34:56.125, exact in binary
 };
 
 struct ScriptedRandom : RandomSource {
-    std::deque<double> values;
-    int reseeds = 0;
-    int drawsBeforeReseed = -1;
-    void reseedFromClock() override {
-        ++reseeds;
-        if (drawsBeforeReseed < 0) drawsBeforeReseed = drawn;
-    }
-    double uniform() override {
-        ++drawn;
-        const double v = values.front();
-        values.pop_front();
-        return v;
-    }
-    int drawn = 0;
+    std::vector<double> values{0.99, 0.74, 0.45, 0.9999, 0.9};  // each one off with another multiplier
+    size_t drawn = 0, drawnAtReseed = 99;
+    void reseedFromClock() override { drawnAtReseed = drawn; }
+    double uniform() override { return values.at(drawn++); }
 };
 
 }  // namespace
 
 TEST(ChooseParameters, ClockDigitsThenFiveDrawsAfterReseeding) {
-    FixedClock clock(45296.25);  // 12:34:56.25 - exact in binary
+    FixedClock clock;
     ScriptedRandom random;
-    random.values = {0.99, 0.5, 0.25, 0.9999, 0.7};
     PictureParams p;
     p.refSize = 321;
     chooseParameters(p, clock, random);
-    EXPECT_EQ(p.twistDigit, 6);    // units of the seconds
-    EXPECT_EQ(p.lobeDigit, 2);     // tenths
-    EXPECT_EQ(p.spacingDigit, 5);  // hundredths
-    EXPECT_EQ(p.turnDigit, 0);     // thousandths
-    EXPECT_EQ(p.redExponent, 3);
-    EXPECT_EQ(p.greenExponent, 2);
-    EXPECT_EQ(p.blueExponent, 1);
-    EXPECT_EQ(p.backDepth, 58);
-    EXPECT_EQ(p.backWaves, 2);
-    EXPECT_EQ(p.refSize, 321) << "refSize is the run's business";
-    EXPECT_EQ(random.reseeds, 1);
-    EXPECT_EQ(random.drawsBeforeReseed, 0);
-    EXPECT_TRUE(random.values.empty());
+    // units, tenths, hundredths, thousandths of the seconds; then the draws in order
+    EXPECT_EQ(p, (PictureParams{6, 1, 2, 5, 3, 2, 1, 58, 2, 321}));
+    EXPECT_EQ(std::pair(random.drawnAtReseed, random.drawn), std::pair(size_t{0}, size_t{5}));
 }
 
-TEST(ChooseParameters, SystemSourcesStayInRange) {
-    SystemClock clock;
-    SystemRandom random;
-    for (int i = 0; i < 200; ++i) {
-        PictureParams p;
-        chooseParameters(p, clock, random);
-        for (int digit : {p.twistDigit, p.lobeDigit, p.spacingDigit, p.turnDigit}) EXPECT_TRUE(digit >= 0 && digit <= 9);
-        for (int e : {p.redExponent, p.greenExponent, p.blueExponent}) EXPECT_TRUE(e >= 0 && e <= 3);
-        EXPECT_TRUE(p.backDepth >= 0 && p.backDepth <= 58);
-        EXPECT_TRUE(p.backWaves >= 0 && p.backWaves <= 2);
+TEST(SystemSources, ClockTellsTheTimeOfDayAndEachReseedStartsAnotherSequence) {
+    for (auto [zone, offset] : {std::pair{"UTC0", 0}, {"EAST-12", 43200}}) {  // the hour is not 0 in both
+        ::setenv("TZ", zone, 1);  // the time of day is then the time since the epoch, offset, modulo a day
+        ::tzset();
+        const double ours = SystemClock().secondsSinceMidnight();
+        const auto sinceEpoch = std::chrono::system_clock::now().time_since_epoch();
+        EXPECT_NEAR(std::remainder(ours - offset - std::chrono::duration<double>(sinceEpoch).count(), 86400), 0, 0.05)
+            << zone << ", to a fraction of a second";
     }
+    SystemRandom random, other;
+    random.reseedFromClock();
+    other.reseedFromClock();
+    EXPECT_NE(random.uniform(), other.uniform());
+    double highest = 0;
+    for (int i = 0; i < 1000; ++i) highest = std::max(highest, random.uniform());
+    EXPECT_TRUE(highest > 0.95 && highest < 1) << "values fill [0, 1): " << highest;
 }
 
-TEST(ParamsCode, RoundTripsAndRefusesWhatIsOutOfRange) {
-    PictureParams p;
-    p.twistDigit = 9, p.lobeDigit = 0, p.spacingDigit = 4, p.turnDigit = 7, p.redExponent = 3;
-    p.greenExponent = 0, p.blueExponent = 2, p.backDepth = 58, p.backWaves = 1, p.refSize = 1000;
-    EXPECT_EQ(paramsCode(p), "9,0,4,7,3,0,2,58,1,1000");
-    EXPECT_EQ(parseParamsCode(paramsCode(p)), p);
-
-    for (const char* bad : {"", "1,2,3", "9,0,4,7,3,0,2,58,1,1000,", "9,0,4,7,3,0,2,58,1,", "10,0,4,7,3,0,2,58,1,1000",
-                            "9,0,4,7,4,0,2,58,1,1000", "9,0,4,7,3,0,2,59,1,1000", "9,0,4,7,3,0,2,58,3,1000",
-                            "9,0,4,7,3,0,2,58,1,9", "9,0,4,7,3,0,2,58,1,1001", "9,0,4,7,3,0,2,-1,1,200",
-                            "9,0,4,7,3,0,2,5x,1,200", "9,0,4,7,3,0,2,5 ,1,200"})
+TEST(ParamsCode, ReadsWhatItWritesAndRefusesWhatIsMalformedOrOutOfRange) {
+    EXPECT_EQ(paramsCode({1, 2, 3, 4, 3, 2, 1, 50, 2, 300}), "1,2,3,4,3,2,1,50,2,300");
+    for (const char* code : {"1,2,3,4,3,2,1,50,2,300", "0,0,0,0,0,0,0,0,0,10", "9,9,9,9,3,3,3,58,2,1000"})
+        EXPECT_EQ(paramsCode(parseParamsCode(code).value_or(PictureParams{})), code);
+    for (const char* bad : {"10,9,9,9,3,3,3,58,2,1000", "9,10,9,9,3,3,3,58,2,1000", "9,9,10,9,3,3,3,58,2,1000",
+                            "9,9,9,10,3,3,3,58,2,1000", "9,9,9,9,4,3,3,58,2,1000", "9,9,9,9,3,4,3,58,2,1000",
+                            "9,9,9,9,3,3,4,58,2,1000", "9,9,9,9,3,3,3,59,2,1000", "9,9,9,9,3,3,3,58,3,1000",
+                            "9,9,9,9,3,3,3,58,2,1001", "1,2,3,4,3,2,1,50,2,9", "", "1,2,3", "1,2,3,4,3,2,1,50,2,300,",
+                            "1,2,3,4,3,2,1,50,2,", "1,2,3,4,3,2,1,,2,300", "1,2,3,4,3,2,1,-1,2,300",
+                            "1,2,3,4,3,2,1,5x,2,300", "1,2,3,4,3,2,1,5 ,2,300"})
         EXPECT_FALSE(parseParamsCode(bad)) << bad;
 }

@@ -2,91 +2,120 @@
 
 #include <gif_lib.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <sstream>
 
 namespace pestrolik::testing {
 
 namespace {
 
 struct Reader {
-    const std::vector<uint8_t>* bytes;
+    const std::vector<uint8_t>& bytes;
     size_t at = 0;
 };
 
-int readFromMemory(GifFileType* gif, GifByteType* out, int wanted) {
-    auto* reader = static_cast<Reader*>(gif->UserData);
-    const size_t left = reader->bytes->size() - reader->at;
-    const size_t n = std::min(left, static_cast<size_t>(wanted));
-    std::memcpy(out, reader->bytes->data() + reader->at, n);
-    reader->at += n;
-    return static_cast<int>(n);
+void readExtensions(DecodedGif& result, int count, const ExtensionBlock* blocks) {
+    for (int e = 0; e < count; ++e) {
+        if (blocks[e].Function == COMMENT_EXT_FUNC_CODE)
+            result.comments.emplace_back(reinterpret_cast<const char*>(blocks[e].Bytes), blocks[e].ByteCount);
+        if (blocks[e].Function == APPLICATION_EXT_FUNC_CODE && blocks[e].ByteCount == 11 &&
+            std::memcmp(blocks[e].Bytes, "NETSCAPE2.0", 11) == 0 && e + 1 < count &&
+            blocks[e + 1].ByteCount == 3 && std::memcmp(blocks[e + 1].Bytes, "\x01\x00\x00", 3) == 0)
+            result.loopsForever = true;
+    }
 }
 
 }  // namespace
 
 DecodedGif decodeGif(const std::vector<uint8_t>& bytes) {
     DecodedGif result;
-    Reader reader{&bytes};
+    Reader reader{bytes};
+    auto read = [](GifFileType* gif, GifByteType* out, int wanted) {
+        auto& from = *static_cast<Reader*>(gif->UserData);
+        const size_t n = std::min(from.bytes.size() - from.at, static_cast<size_t>(wanted));
+        std::memcpy(out, from.bytes.data() + from.at, n);
+        from.at += n;
+        return static_cast<int>(n);
+    };
     int error = 0;
-    GifFileType* gif = DGifOpen(&reader, readFromMemory, &error);
-    if (!gif) {
-        result.error = GifErrorString(error);
+    GifFileType* gif = DGifOpen(&reader, read, &error);
+    if (!gif || DGifSlurp(gif) != GIF_OK) {
+        result.error = GifErrorString(gif ? gif->Error : error);
+        if (gif) DGifCloseFile(gif, &error);
         return result;
     }
-    if (DGifSlurp(gif) != GIF_OK) {
-        result.error = GifErrorString(gif->Error);
-        DGifCloseFile(gif, &error);
-        return result;
-    }
+    result.ok = true;
     result.width = gif->SWidth;
     result.height = gif->SHeight;
-    if (gif->SColorMap) {
-        result.colourCount = gif->SColorMap->ColorCount;
-        for (int i = 0; i < gif->SColorMap->ColorCount; ++i) {
-            const GifColorType& c = gif->SColorMap->Colors[i];
-            result.palette.insert(result.palette.end(), {c.Red, c.Green, c.Blue});
-        }
+    for (int i = 0; gif->SColorMap && i < gif->SColorMap->ColorCount; ++i, ++result.colourCount) {
+        const GifColorType& c = gif->SColorMap->Colors[i];
+        result.palette.insert(result.palette.end(), {c.Red, c.Green, c.Blue});
     }
-    auto readExtensions = [&](int count, ExtensionBlock* blocks) {
-        for (int e = 0; e < count; ++e) {
-            const ExtensionBlock& block = blocks[e];
-            if (block.Function == COMMENT_EXT_FUNC_CODE)
-                result.comments.emplace_back(reinterpret_cast<const char*>(block.Bytes), block.ByteCount);
-            if (block.Function == APPLICATION_EXT_FUNC_CODE && block.ByteCount == 11 &&
-                std::memcmp(block.Bytes, "NETSCAPE2.0", 11) == 0 && e + 1 < count &&
-                blocks[e + 1].ByteCount == 3 && blocks[e + 1].Bytes[0] == 1 && blocks[e + 1].Bytes[1] == 0 &&
-                blocks[e + 1].Bytes[2] == 0)
-                result.loopsForever = true;
-        }
-    };
-    readExtensions(gif->ExtensionBlockCount, gif->ExtensionBlocks);
+    readExtensions(result, gif->ExtensionBlockCount, gif->ExtensionBlocks);
     for (int f = 0; f < gif->ImageCount; ++f) {
         const SavedImage& image = gif->SavedImages[f];
-        readExtensions(image.ExtensionBlockCount, image.ExtensionBlocks);
+        readExtensions(result, image.ExtensionBlockCount, image.ExtensionBlocks);
         GraphicsControlBlock control{};
         if (DGifSavedExtensionToGCB(gif, f, &control) == GIF_OK) {
             result.delays.push_back(control.DelayTime);
-            int packed = control.DisposalMode << 2;
-            if (control.TransparentColor != NO_TRANSPARENT_COLOR) packed |= 1;
-            result.controlBytes.push_back(packed);
+            result.controlBytes.push_back(control.DisposalMode << 2 | (control.TransparentColor != NO_TRANSPARENT_COLOR));
         }
-        const int w = image.ImageDesc.Width;
-        PixelGrid grid(w);
-        if (image.ImageDesc.Height == w)
-            for (int r = 1; r <= w; ++r)
-                for (int c = 1; c <= w; ++c) grid.at(r, c) = image.RasterBits[(r - 1) * w + (c - 1)];
+        PixelGrid grid(image.ImageDesc.Height == image.ImageDesc.Width ? image.ImageDesc.Width : 0);
+        if (grid.size() > 0) std::copy_n(image.RasterBits, grid.size() * grid.size(), grid.row(1));
         result.frames.push_back(std::move(grid));
     }
     DGifCloseFile(gif, &error);
-    result.ok = true;
     return result;
 }
 
 std::vector<uint8_t> readFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+bool sameCells(const PixelGrid& a, const PixelGrid& b) {
+    return a.size() == b.size() && (a.size() == 0 || std::equal(a.row(1), a.row(1) + a.size() * a.size(), b.row(1)));
+}
+
+PixelGrid filledGrid(int size, const std::function<int(int, int)>& cell) {
+    PixelGrid grid(size);
+    for (int r = 1; r <= size; ++r)
+        for (int c = 1; c <= size; ++c) grid.at(r, c) = static_cast<uint8_t>(cell(r, c));
+    return grid;
+}
+
+std::vector<uint8_t> gifBytes(const FileHead& head, const std::function<PixelGrid(int)>& frame) {
+    MemorySink sink;
+    GifWriter writer(sink);
+    bool written = writer.writeFileHead(head);
+    for (int f = 1; f <= head.frameCount; ++f) written = written && writer.writeFrameHead() && writer.encodeFrame(frame(f));
+    return written && writer.writeTrailer() && sink.finished() ? sink.bytes() : std::vector<uint8_t>{};
+}
+
+std::vector<int> hexBytes(const std::string& text) {
+    std::vector<int> bytes;
+    std::istringstream in(text);
+    for (std::string line, word; std::getline(in, line);)
+        for (std::istringstream words(line.substr(0, line.find('#'))); words >> word;)
+            bytes.push_back(word == ".." ? -1 : std::stoi(word, nullptr, 16));
+    return bytes;
+}
+
+std::vector<int> hexFile(const std::string& path) {
+    const std::vector<uint8_t> text = readFileBytes(path);
+    return hexBytes({text.begin(), text.end()});
+}
+
+std::string hexMismatch(const std::vector<uint8_t>& bytes, size_t at, const std::vector<int>& expected) {
+    if (expected.empty() || at + expected.size() > bytes.size()) return "too few bytes";
+    for (size_t i = 0; i < expected.size(); ++i)
+        if (expected[i] >= 0 && bytes[at + i] != expected[i])
+            return "offset " + std::to_string(at + i) + ": " + std::to_string(bytes[at + i]) + ", not " +
+                   std::to_string(expected[i]);
+    return "";
 }
 
 }  // namespace pestrolik::testing
