@@ -17,17 +17,6 @@ struct Reader {
     size_t at = 0;
 };
 
-void readExtensions(DecodedGif& result, int count, const ExtensionBlock* blocks) {
-    for (int e = 0; e < count; ++e) {
-        if (blocks[e].Function == COMMENT_EXT_FUNC_CODE)
-            result.comments.emplace_back(reinterpret_cast<const char*>(blocks[e].Bytes), blocks[e].ByteCount);
-        if (blocks[e].Function == APPLICATION_EXT_FUNC_CODE && blocks[e].ByteCount == 11 &&
-            std::memcmp(blocks[e].Bytes, "NETSCAPE2.0", 11) == 0 && e + 1 < count &&
-            blocks[e + 1].ByteCount == 3 && std::memcmp(blocks[e + 1].Bytes, "\x01\x00\x00", 3) == 0)
-            result.loopsForever = true;
-    }
-}
-
 }  // namespace
 
 DecodedGif decodeGif(const std::vector<uint8_t>& bytes) {
@@ -50,19 +39,16 @@ DecodedGif decodeGif(const std::vector<uint8_t>& bytes) {
     result.ok = true;
     result.width = gif->SWidth;
     result.height = gif->SHeight;
-    for (int i = 0; gif->SColorMap && i < gif->SColorMap->ColorCount; ++i, ++result.colourCount) {
-        const GifColorType& c = gif->SColorMap->Colors[i];
-        result.palette.insert(result.palette.end(), {c.Red, c.Green, c.Blue});
-    }
-    readExtensions(result, gif->ExtensionBlockCount, gif->ExtensionBlocks);
     for (int f = 0; f < gif->ImageCount; ++f) {
         const SavedImage& image = gif->SavedImages[f];
-        readExtensions(result, image.ExtensionBlockCount, image.ExtensionBlocks);
+        const ExtensionBlock* blocks = image.ExtensionBlocks;
+        for (int e = 0; e + 1 < image.ExtensionBlockCount; ++e)
+            result.loopsForever = result.loopsForever ||
+                                  (blocks[e].ByteCount == 11 && std::memcmp(blocks[e].Bytes, "NETSCAPE2.0", 11) == 0 &&
+                                   blocks[e + 1].ByteCount == 3 && std::memcmp(blocks[e + 1].Bytes, "\x01\x00\x00", 3) == 0);
         GraphicsControlBlock control{};
-        if (DGifSavedExtensionToGCB(gif, f, &control) == GIF_OK) {
-            result.delays.push_back(control.DelayTime);
+        if (DGifSavedExtensionToGCB(gif, f, &control) == GIF_OK)
             result.controlBytes.push_back(control.DisposalMode << 2 | (control.TransparentColor != NO_TRANSPARENT_COLOR));
-        }
         PixelGrid grid(image.ImageDesc.Height == image.ImageDesc.Width ? image.ImageDesc.Width : 0);
         if (grid.size() > 0) std::copy_n(image.RasterBits, grid.size() * grid.size(), grid.row(1));
         result.frames.push_back(std::move(grid));

@@ -16,13 +16,9 @@ struct DecodedGif {
     bool ok = false;
     std::string error;
     int width = 0, height = 0;
-    int colourCount = 0;
-    std::vector<uint8_t> palette;   // R, G, B per entry
     std::vector<PixelGrid> frames;
-    std::vector<int> delays;        // hundredths of a second, per frame
     std::vector<int> controlBytes;  // packed field of each graphic control block
-    std::vector<std::string> comments;
-    bool loopsForever = false;
+    bool loopsForever = false;      // "NETSCAPE2.0" with a loop count of 0
 };
 
 DecodedGif decodeGif(const std::vector<uint8_t>& bytes);
