@@ -3,16 +3,6 @@
 
 #include "window_test_support.h"
 
-#include "data_table.h"
-#include "window/folder_browser.h"
-#include "window/next_file_name.h"
-
-#include <QFileSystemModel>
-#include <QSortFilterProxyModel>
-
-using namespace pestrolik;
-using namespace pestrolik::test;
-
 namespace {
 
 // Chooses `path` in Dir1 the way a click does: through the view's own model.

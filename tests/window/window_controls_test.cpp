@@ -4,22 +4,6 @@
 
 #include "window_test_support.h"
 
-#include "data_table.h"
-#include "window/about_screen.h"
-#include "window/link_label.h"
-#include "window/message_boxes.h"
-#include "window/outline_shape.h"
-#include "window/progress_strip.h"
-#include "window/shell.h"
-#include "window/window_run.h"
-
-#include <QDialog>
-#include <QFontInfo>
-
-using namespace pestrolik;
-using namespace pestrolik::test;
-using pestrolik::testing::readDataTable;
-
 namespace {
 
 const auto controlRows = [] { return readDataTable(TEST_DATA_DIR "/controls.txt"); };

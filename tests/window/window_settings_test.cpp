@@ -3,21 +3,6 @@
 
 #include "window_test_support.h"
 
-#include "data_table.h"
-#include "window/folder_browser.h"
-#include "window/qt_settings_store.h"
-#include "window/save_folder_choice.h"
-#include "window/window_place.h"
-#include "window/window_settings.h"
-
-#include <QStandardPaths>
-
-#include <sys/stat.h>
-
-using namespace pestrolik;
-using namespace pestrolik::test;
-using pestrolik::testing::readDataTable;
-
 namespace {
 
 QString stored(SettingsStore& store, const char* section, const char* key) {

@@ -1,29 +1,54 @@
 #pragma once
 // Stand-ins for the window's platform services, a window made with them in a
-// temporary folder, and giflib as the judge of written files.
+// temporary folder, and giflib as the judge of written files; everything the window
+// tests include.
 
+#include "data_table.h"
+#include "generation/frame_pipeline.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
+#include "run_doubles.h"
+#include "squatting_sink.h"
+#include "window/about_screen.h"
+#include "window/close_on_signals.h"
 #include "window/controls.h"
+#include "window/folder_browser.h"
 #include "window/form1.h"
+#include "window/link_label.h"
+#include "window/message_boxes.h"
+#include "window/next_file_name.h"
+#include "window/outline_shape.h"
+#include "window/progress_strip.h"
+#include "window/qt_settings_store.h"
+#include "window/save_folder_choice.h"
+#include "window/shell.h"
 #include "window/start_button.h"
+#include "window/window_place.h"
+#include "window/window_run.h"
 #include "window/window_services.h"
+#include "window/window_settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileSystemModel>
+#include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QSortFilterProxyModel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QTreeView>
 
+#include <csignal>
 #include <functional>
 #include <memory>
+#include <sys/stat.h>
 
 namespace pestrolik::test {
 
@@ -147,6 +172,10 @@ QStringList listedFiles(const Controls& c);
 void isolateFromUser();
 
 }  // namespace pestrolik::test
+
+using namespace pestrolik;
+using namespace pestrolik::test;
+using pestrolik::testing::readDataTable;
 
 #define PESTROLIK_WINDOW_TEST_MAIN(TestClass)                \
     int main(int argc, char** argv) {                        \
