@@ -1,18 +1,10 @@
 // The drawing is checked against a plain transcription of the formulas, point by
 // point and in their own order, so any hoisting that moves a single pixel shows.
 
-#include "gif_judge.h"
+#include "core_test.h"
 #include "generation/background.h"
 #include "generation/frame_drawing.h"
 #include "generation/pattern.h"
-
-#include <gtest/gtest.h>
-
-#include <algorithm>
-#include <cmath>
-
-using namespace pestrolik;
-using pestrolik::testing::sameCells;
 
 namespace {
 

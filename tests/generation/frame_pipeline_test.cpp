@@ -1,8 +1,6 @@
 #include "generation/frame_pipeline.h"
 
-#include <gtest/gtest.h>
-
-using namespace pestrolik;
+#include "core_test.h"
 
 // A STOP drops the pipeline while its workers are inside big frames, or have some
 // finished and waiting: they leave mid-frame and are joined, whatever the moment.

@@ -3,20 +3,7 @@
 
 #include "generation/file_naming.h"
 #include "generation/frame_drawing.h"
-#include "gif_judge.h"
-#include "run_doubles.h"
-#include "squatting_sink.h"
-#include "temp_folder.h"
-
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <sys/stat.h>
-
-using namespace pestrolik;
-using namespace pestrolik::testing;
-namespace fs = std::filesystem;
+#include "core_test.h"
 
 namespace {
 

@@ -1,13 +1,9 @@
 #include "generation/picture_params.h"
 
-#include <gtest/gtest.h>
+#include "core_test.h"
 
 #include <chrono>
-#include <cmath>
 #include <cstdlib>
-#include <vector>
-
-using namespace pestrolik;
 
 namespace {
 

@@ -1,9 +1,7 @@
 #include "generation/progress.h"
 #include "generation/run_inputs.h"
 
-#include <gtest/gtest.h>
-
-using namespace pestrolik;
+#include "core_test.h"
 
 TEST(NumberAtStart, ReadsTheNumberATextBeginsWith) {
     const std::pair<const char*, std::optional<double>> cases[] = {

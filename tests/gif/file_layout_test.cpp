@@ -1,12 +1,7 @@
-#include "gif_judge.h"
+#include "core_test.h"
 #include "gif/gif_format.h"
 
-#include <gtest/gtest.h>
-
 #include <numeric>
-
-using namespace pestrolik;
-using namespace pestrolik::testing;
 
 namespace {
 

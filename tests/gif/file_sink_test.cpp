@@ -2,18 +2,10 @@
 // whole, is never taken from anyone, and nothing is left behind otherwise.
 
 #include "gif/file_sink.h"
-#include "gif_judge.h"
-#include "temp_folder.h"
+#include "core_test.h"
 
-#include <gtest/gtest.h>
-
-#include <csignal>
-#include <filesystem>
-#include <fstream>
 #include <sys/resource.h>
 
-using namespace pestrolik;
-namespace fs = std::filesystem;
 using Temporary = FileSink::Temporary;
 
 namespace {

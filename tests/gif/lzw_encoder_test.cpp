@@ -1,11 +1,6 @@
-#include "gif_judge.h"
-
-#include <gtest/gtest.h>
+#include "core_test.h"
 
 #include <random>
-
-using namespace pestrolik;
-using namespace pestrolik::testing;
 
 namespace {
 

@@ -1,14 +1,9 @@
 // pestrolik-render driven as a user drives it: a real process, real files.
 
-#include "data_table.h"
-#include "gif_judge.h"
+#include "core_test.h"
 #include "render_process.h"
 
-#include <csignal>
 #include <thread>
-
-using namespace pestrolik::testing;
-namespace fs = std::filesystem;
 
 namespace {
 
