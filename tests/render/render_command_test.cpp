@@ -1,6 +1,9 @@
 // pestrolik-render driven as a user drives it: a real process, real files.
 
 #include "core_test.h"
+#include "music/song_builder.h"
+#include "music/song_midi_file.h"
+#include "music/voice_rotation.h"
 #include "render_process.h"
 
 #include <thread>
@@ -87,4 +90,17 @@ TEST_F(RenderCommand, EndingSignalsLeaveNoFile) {
         EXPECT_EQ(f.err, "pestrolik-render: Процесс был прерван.\nСохранение не произошло.\n") << signal;
         EXPECT_TRUE(fs::is_empty(pictures())) << signal;
     }
+}
+
+// The song file is the song the given voice counters choose, as stored counters would.
+TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
+    ASSERT_EQ(run({"--song=s.mid", "--voices=7,99,3"}).exitCode, 0);
+    MemorySettingsStore counters;
+    counters.save(kVoiceCounterSection, kSoloCounter.key, "7");
+    counters.save(kVoiceCounterSection, kBackgroundCounter.key, "99");
+    counters.save(kVoiceCounterSection, kBassCounter.key, "3");
+    SongTable song;
+    buildSong(counters, song);
+    const std::vector<uint8_t> bytes = songMidiFile(song);
+    EXPECT_EQ(slurp(pictures() / "s.mid"), std::string(bytes.begin(), bytes.end()));
 }
