@@ -11,15 +11,15 @@
 namespace pestrolik {
 
 struct PictureParams {
-    int twistDigit = 0;     // 0..9, ring phase offset factor
-    int lobeDigit = 0;      // 0..9, lobes = lobeDigit + 4
-    int spacingDigit = 0;   // 0..9, ring spacing factor
-    int turnDigit = 0;      // 0..9, angular speed turnDigit + 1
-    int redExponent = 0;    // 0..3
-    int greenExponent = 0;  // 0..3
-    int blueExponent = 0;   // 0..3
-    int backDepth = 0;      // 0..58, background amplitude backDepth + 5
-    int backWaves = 0;      // 0..2, background wave count backWaves + 1
+    int twistDigit{};      // 0..9, ring phase offset factor
+    int lobeDigit{};       // 0..9, lobes = lobeDigit + 4
+    int spacingDigit{};    // 0..9, ring spacing factor
+    int turnDigit{};       // 0..9, angular speed turnDigit + 1
+    int redExponent{};     // 0..3
+    int greenExponent{};   // 0..3
+    int blueExponent{};    // 0..3
+    int backDepth{};       // 0..58, background amplitude backDepth + 5
+    int backWaves{};       // 0..2, background wave count backWaves + 1
     double refSize = defaultPictureSize;  // pixels, 10..1000: the size the parameters were drawn for
 
     bool operator==(const PictureParams&) const = default;
