@@ -35,8 +35,8 @@ private:
     MidiOutput& output_;
     StepTimer& timer_;
     bool playing_ = false;
-    int step_ = 1;  // 1..200
-    int slot_ = 1;  // 1..20
+    int step_{};  // 1..200 from startMusic on
+    int slot_{};  // 1..20
 };
 
 }  // namespace pestrolik

@@ -7,13 +7,13 @@
 namespace pestrolik {
 
 struct ShortMessage {
-    uint8_t status = 0;
-    uint8_t data1 = 0;
-    uint8_t data2 = 0;
+    uint8_t status{};
+    uint8_t data1{};
+    uint8_t data2{};
     // Bytes on the wire: 3 for note, controller and pitch-bend messages, 2 for program
     // and channel pressure, 0 for anything without a channel status byte (the rest
     // marker among them), which outputs skip.
-    int length = 0;
+    int length{};
 
     uint8_t kind() const { return status & 0xF0; }
     int channelIndex() const { return status & 0x0F; }  // MIDI channel minus 1

@@ -78,6 +78,12 @@ TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
     EXPECT_FALSE(failing->write({bytes_.data(), 1}));
     EXPECT_FALSE(failing->finish());
     failing.reset();
+    // A name refused for another reason than being taken fails the sink for good.
+    auto lost = create("g.GIF", error);
+    EXPECT_FALSE(lost->finishAs(path("gone/g.GIF")));
+    EXPECT_EQ(lost->failureReason(), ENOENT);
+    EXPECT_FALSE(lost->finishAs(path("g.GIF")));
+    lost.reset();
     EXPECT_TRUE(entries().empty());
 }
 

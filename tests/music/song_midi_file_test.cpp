@@ -34,6 +34,7 @@ Heard readMidiFile(const std::string& file) {
     Heard heard{static_cast<int>(bigEndian(8, 2)), static_cast<int>(bigEndian(10, 2)), {}};
     const int64_t division = bigEndian(12, 2);
     EXPECT_EQ(file.substr(0, 4) + file.substr(14, 4), "MThdMTrk");
+    EXPECT_EQ(bigEndian(4, 4), 6);  // the header's length
     EXPECT_EQ(bigEndian(18, 4), static_cast<int64_t>(file.size()) - 22);
     int64_t tempo = 500000, time = 0;
     uint8_t status = 0;
