@@ -7,13 +7,15 @@
 namespace pestrolik {
 
 struct SongVoices {
-    uint8_t backgroundProgram = 51;  // channel 1, chords
-    uint8_t soloProgram = 54;        // channel 2, melody
-    uint8_t bassProgram = 38;        // channel 4
-    uint8_t backgroundVelocity = 77;
-    uint8_t soloVelocity = 100;
-    uint8_t bassLowerVelocity = 77;
-    uint8_t bassUpperVelocity = 73;  // the note an octave above
+    // Chosen by the voice counters at every build.
+    uint8_t backgroundProgram{};  // channel 1, chords
+    uint8_t soloProgram{};        // channel 2, melody
+    uint8_t bassProgram{};        // channel 4
+    uint8_t backgroundVelocity{};
+    uint8_t soloVelocity{};
+    uint8_t bassLowerVelocity{};
+    uint8_t bassUpperVelocity{};  // the note an octave above
+    // The same in every build.
     uint8_t drumVelocity = 100;
 
     bool operator==(const SongVoices&) const = default;

@@ -96,7 +96,7 @@ VoiceCounterValues advanceVoiceCounters(SettingsStore& store) {
 }
 
 SongVoices voicesFor(const VoiceCounterValues& values) {
-    SongVoices voices;  // starts from the default velocities
+    SongVoices voices;  // the drums keep their velocity
     const SoloChoice& solo = rowFor(kSoloChoices, values.solo);
     const BackgroundChoice& background = rowFor(kBackgroundChoices, values.background);
     const BassChoice& bass = rowFor(kBassChoices, values.bass);
