@@ -28,22 +28,9 @@
 #include "window/window_services.h"
 #include "window/window_settings.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDialog>
-#include <QDir>
-#include <QFile>
-#include <QFileSystemModel>
-#include <QFontInfo>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
-#include <QPushButton>
-#include <QSortFilterProxyModel>
-#include <QTemporaryDir>
-#include <QTest>
-#include <QTimer>
-#include <QTreeView>
+#include <QtCore>
+#include <QtTest>
+#include <QtWidgets>
 
 #include <csignal>
 #include <functional>
