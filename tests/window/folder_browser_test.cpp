@@ -103,6 +103,8 @@ private slots:
         writeFile(volume.filePath("Kaleidrix_1.GIF"));
         TestWindow w(nullptr, {volume.path(), "/no/such/volume"});
         QCOMPARE(w.c().drive1->count(), 3);
+        QStringList mounted = mountedVolumeRoots();  // what the real program offers: "/" first, then in order
+        QVERIFY(mounted.first() == "/" && std::is_sorted(mounted.begin() + 1, mounted.end()) && mounted.removeDuplicates() == 0);
 
         chooseDrive(w.c(), volume.path());
         verifyFolder(w, volume.path(), 2);
