@@ -145,7 +145,6 @@ void FolderBrowser::onDriveChanged(int index) {
         showDriveInTree(root);
         setTreePath(target);
     }
-    setFileListFolder(treePath_);
     saveFolder_ = shownForm(treePath_);
     NextFileName();
 }

@@ -70,6 +70,7 @@ private slots:
         QCOMPARE(form.maximumSize(), QSize(537, 255));
         QVERIFY(!(form.windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!form.windowIcon().pixmap(32, 32).toImage().allGray());
+        QCOMPARE(form.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}, {48, 48}, {64, 64}, {128, 128}, {256, 256}}));
         QCOMPARE(w_->c().timer1->interval(), 1000);
         QCOMPARE(w_->c().timer3->interval(), 155);
         QWidget* w = w_->c().command1;
