@@ -1,6 +1,6 @@
 #include "render_options.h"
 
-#include <cstdlib>
+#include <charconv>
 #include <getopt.h>
 
 namespace pestrolik {
@@ -99,8 +99,10 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
             break;
         case 'j': {
             if (!isWholeNumber(value)) return fail(notWhole("--jobs", value));
-            const long long jobs = std::strtoll(value.c_str(), nullptr, 10);
-            if (jobs < 1 || jobs > 999) return fail("--jobs: число потоков должно быть от 1 до 999");
+            long long jobs = 0;
+            const char* first = value.c_str() + (value[0] == '+');
+            if (std::from_chars(first, value.c_str() + value.size(), jobs).ec != std::errc() || jobs < 1 || jobs > 999)
+                return fail("--jobs: число потоков должно быть от 1 до 999");
             options.jobs = static_cast<int>(jobs);
             break;
         }

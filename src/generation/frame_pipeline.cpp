@@ -33,7 +33,8 @@ FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file,
       lookahead_(lookahead(workers)),
       still_(file.frameCount + 1),
       rowsBegun_(file.frameCount + 1) {
-    for (int i = 0; i < workers; ++i) threads_.emplace_back([this] { work(); });
+    // More workers than frames would only wait.
+    for (int i = 0; i < std::min(workers, file.frameCount); ++i) threads_.emplace_back([this] { work(); });
 }
 
 FramePipeline::~FramePipeline() {

@@ -75,7 +75,7 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
     EXPECT_EQ(piped.exitCode, 0) << piped.err;
     EXPECT_EQ(piped.out, slurp(pictures() / "a.GIF"));
     EXPECT_EQ(slurp(pictures() / "taken.GIF"), "keep me");
-    EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 7);  // the three placed and the four made
+    EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 8);  // the three placed and the five made
 }
 
 // The signals that ask a program to end stop the run as STOP does: whenever they come,
