@@ -56,10 +56,10 @@ std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateErr
     }
     const std::string folder = folderOf(path);
     std::string hiddenPath;
-    int fd = -1;
-    if (temporary == Temporary::Unnamed) fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode);
-    if (temporary == Temporary::Hidden || (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)))
-        fd = openHiddenTemporary(folder, hiddenPath);
+    int fd = temporary == Temporary::Unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode) : -1;
+    // Where unnamed files are not supported; any other reason fails the hidden file too,
+    // and that is the reason told.
+    if (fd < 0) fd = openHiddenTemporary(folder, hiddenPath);
     if (fd < 0) {
         error = {CreateError::CannotCreate, errno};
         return nullptr;
