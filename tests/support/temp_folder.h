@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <unistd.h>
@@ -11,10 +12,10 @@ namespace pestrolik::testing {
 
 class TempFolder {
 public:
-    explicit TempFolder(const std::string& kind)
-        : path_(std::filesystem::temp_directory_path() /
-                ("pestrolik-" + kind + "-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    explicit TempFolder(const std::string& kind) : path_(std::filesystem::temp_directory_path()) {
+        std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(test.begin(), test.end(), '/', '-');  // a parameterised test's name holds one
+        path_ /= "pestrolik-" + kind + "-" + std::to_string(::getpid()) + "-" + test;
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
