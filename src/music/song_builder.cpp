@@ -49,8 +49,8 @@ struct SoloEvent {
 
 struct Bar {
     std::array<uint8_t, 3> chord;  // struck at s1, in this order
-    uint8_t releasedAtS7 = 0;      // chord change at s7 when not 0
-    uint8_t struckAtS7 = 0;
+    uint8_t releasedAtS7{};        // chord change at s7 when not 0
+    uint8_t struckAtS7{};
     int bassRoot;
     std::array<SoloEvent, 4> solo;  // at most four events a bar
 };
