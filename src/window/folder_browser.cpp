@@ -101,9 +101,8 @@ void FolderBrowser::setUpFolderTree() {
 }
 
 void FolderBrowser::setUpFileList() {
-    // Folders stay in the model (a hidden one above the list's folder is let through by
-    // the model itself); fileFilter_ leaves only the files.
-    files_.setFilter(QDir::Files | QDir::AllDirs | QDir::NoDotAndDotDot);
+    // Folders stay in the model, as by default (a hidden one above the list's folder is
+    // let through by the model itself); fileFilter_ leaves only the files.
     files_.setNameFilters({fileListPattern});  // folders are not held to it
     files_.setNameFilterDisables(false);
     files_.setReadOnly(true);
