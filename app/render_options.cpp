@@ -99,7 +99,7 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
             break;
         case 'j': {
             if (!isWholeNumber(value)) return fail(notWhole("--jobs", value));
-            long long jobs = 0;
+            long long jobs{};
             const char* first = value.c_str() + (value[0] == '+');
             if (std::from_chars(first, value.c_str() + value.size(), jobs).ec != std::errc() || jobs < 1 || jobs > 999)
                 return fail("--jobs: число потоков должно быть от 1 до 999");
