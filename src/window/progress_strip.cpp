@@ -36,7 +36,6 @@ const QPixmap& stripPixmap(int step) {
 ProgressStrip::ProgressStrip(QWidget* parent) : QLabel(parent) {
     setFrameStyle(QFrame::Panel | QFrame::Sunken);
     setLineWidth(2);
-    setAlignment(Qt::AlignLeft | Qt::AlignTop);
 }
 
 void ProgressStrip::showStep(int step) {

@@ -124,6 +124,10 @@ private slots:
         chooseDrive(w.c(), "/no/such/volume");
         verifyFolder(w, volume.filePath("deeper"), 1);
         QVERIFY(w.messages.shown.isEmpty());
+
+        w.memorySettings.save("tem2", "put", volume.filePath("deeper").toStdString());
+        w.restart();  // a stored folder on another drive shows that drive
+        QCOMPARE(w.c().drive1->currentText(), volume.path());
     }
 
     // Names holding ".gif" in any case, ordinary files only; a save folder inside a
