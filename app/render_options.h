@@ -13,8 +13,8 @@ namespace pestrolik {
 struct RenderOptions {
     enum class Task { Picture, Song, Help, Version };
     Task task = Task::Picture;
-    std::string countText = "3";  // a whole number, read later exactly as the count box is
-    std::string sizeText = "200";
+    std::string countText = std::to_string(defaultFrameCount);  // a whole number, read later as the count box is
+    std::string sizeText = std::to_string(defaultPictureSize);
     bool still = false;
     std::string folder = ".";
     std::string out;  // explicit file, "-" for standard output; empty: the next free name in `folder`

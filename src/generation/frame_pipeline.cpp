@@ -71,8 +71,8 @@ void FramePipeline::work() {
     PixelGrid grid;
     LzwEncoder encoder;
     for (;;) {
-        int frameNo = 0;
-        bool still = false;
+        int frameNo{};
+        bool still{};
         {
             std::unique_lock lock(mutex_);
             handedOut_.wait(lock, [&] { return cancelled_ || nextToStart_ <= handedOutCount_; });

@@ -53,6 +53,8 @@ TEST_P(FileSinkTest, NamedOnlyWhenWholeAndNeverOverAnother) {
 
 // Discarded, dropped unfinished, or failed while writing: no file and no temporary.
 TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
+    auto openFiles = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), fs::directory_iterator{}); };
+    const auto openBefore = openFiles();
     CreateError error;
     auto discarded = create("d.GIF", error);
     auto dropped = create("e.GIF", error);
@@ -85,6 +87,7 @@ TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
     EXPECT_FALSE(lost->finishAs(path("g.GIF")));
     lost.reset();
     EXPECT_TRUE(entries().empty());
+    EXPECT_EQ(openFiles(), openBefore);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTemporaries, FileSinkTest, ::testing::Values(Temporary::Unnamed, Temporary::Hidden));
