@@ -28,6 +28,10 @@ namespace {
 
 enum ExitCode { ok = 0, badInput = 2, fileExists = 3, writeFailed = 4, signalled = 128 };
 
+void printFailure(const RunResult& result) {
+    std::cerr << "pestrolik-render: " << joinLines(runMessage(result).lines, "\n") << '\n';
+}
+
 int exitCode(RunOutcome outcome) {
     switch (outcome) {
     case RunOutcome::Completed: return ok;
@@ -66,7 +70,7 @@ int saveSong(const RenderOptions& options) {
         result = {RunOutcome::WriteFailed, path, sink->failureReason()};
     }
     if (result.outcome != RunOutcome::Completed) {
-        std::cerr << "pestrolik-render: " << joinLines(runMessage(result).lines, "\n") << '\n';
+        printFailure(result);
         return exitCode(result.outcome);
     }
     if (path != "-") std::cout << path << '\n';
@@ -133,7 +137,7 @@ int render(int argc, char** argv) {
     if (result.outcome == RunOutcome::Completed) {
         (toStdout ? std::cerr : std::cout) << result.path << '\n' << paramsCode(request.params) << '\n';
     } else {
-        std::cerr << "pestrolik-render: " << joinLines(runMessage(result).lines, "\n") << '\n';
+        printFailure(result);
     }
     return exitCode(result.outcome);
 }

@@ -141,9 +141,8 @@ void Form1::got() {
     QString location = browser_->saveFolder();
     // A path typed into Text3 can name another folder: tell where the file really is.
     if (QDir(written.absolutePath()) != QDir(location)) location = QDir::toNativeSeparators(written.absolutePath());
-    const RunMessage message =
-        runMessage({RunOutcome::Completed, run_->outputPath().toStdString()}, location.toStdString());
-    services_.messages.show(MessageIcon::None, fromUtf8(message.title), fromUtf8(joinLines(message.lines, "\r\n")));
+    showRunMessage(services_.messages, MessageIcon::None,
+                   runMessage({RunOutcome::Completed, run_->outputPath().toStdString()}, location.toStdString()));
 }
 
 bool Form1::ShellProgramm(const QString& target) { return services_.shell.open(target); }

@@ -1,5 +1,8 @@
 #include "window/message_boxes.h"
 
+#include "generation/run_report.h"
+#include "window/utf8_text.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -44,6 +47,10 @@ public:
 };
 
 }  // namespace
+
+void showRunMessage(MessageBoxes& boxes, MessageIcon icon, const RunMessage& message) {
+    boxes.show(icon, fromUtf8(message.title), fromUtf8(joinLines(message.lines, "\r\n")));
+}
 
 void QtMessageBoxes::show(MessageIcon icon, const QString& title, const QString& text) {
     // A hidden owner (the window closing during a run) must not hide the box with it.

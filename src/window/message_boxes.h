@@ -8,6 +8,8 @@ class QWidget;
 
 namespace pestrolik {
 
+struct RunMessage;
+
 enum class MessageIcon { None, Information, Exclamation };
 
 class MessageBoxes {
@@ -16,6 +18,9 @@ public:
     // Returns when the user has closed the box. Lines in `text` end with "\r\n".
     virtual void show(MessageIcon icon, const QString& title, const QString& text) = 0;
 };
+
+// Shows what a run tells the user, its lines joined as the boxes want them.
+void showRunMessage(MessageBoxes& boxes, MessageIcon icon, const RunMessage& message);
 
 class QtMessageBoxes : public MessageBoxes {
 public:

@@ -24,14 +24,6 @@
 
 namespace pestrolik {
 
-namespace {
-
-void showMessage(MessageBoxes& boxes, MessageIcon icon, const RunMessage& message) {
-    boxes.show(icon, fromUtf8(message.title), fromUtf8(joinLines(message.lines, "\r\n")));
-}
-
-}  // namespace
-
 WindowRun::WindowRun(RunWindow& window, const Controls& controls, WindowServices& services, QObject* parent)
     : QObject(parent),
       window_(window),
@@ -105,7 +97,7 @@ void WindowRun::start() {
         // STOP and then closing before the run noticed: the program still ends.
         if (!window_.windowOpen()) return endProgramAfterClosing();
         c_.command1->showColour(QColor::fromRgb(idleColour));
-        showMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
+        showRunMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
         c_.timer1->stop();
         return;
     case RunOutcome::Exited:
@@ -133,7 +125,7 @@ void WindowRun::clearProgress() {
 }
 
 void WindowRun::refuseExistingFile() {
-    showMessage(services_.messages, MessageIcon::Exclamation,
+    showRunMessage(services_.messages, MessageIcon::Exclamation,
                 runMessage({RunOutcome::FileExists, outputPath_.toStdString()}));
     skipFinish_ = true;
     endOfRun();
@@ -146,7 +138,7 @@ void WindowRun::reportFailure(const RunResult& result) {
     clearProgress();
     showIdleLook();
     window_.refreshFileList();
-    showMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
+    showRunMessage(services_.messages, MessageIcon::Exclamation, runMessage(result));
     if (!window_.windowOpen()) services_.endProgram();
 }
 
@@ -179,7 +171,7 @@ void WindowRun::openResult() { services_.shell.open(outputPath_); }
 
 void WindowRun::endProgramAfterClosing() {
     c_.command1->showColour(QColor::fromRgb(idleColour));
-    showMessage(services_.messages, MessageIcon::Exclamation, runMessage({RunOutcome::Exited, {}}));
+    showRunMessage(services_.messages, MessageIcon::Exclamation, runMessage({RunOutcome::Exited, {}}));
     c_.timer1->stop();
     services_.endProgram();
 }
