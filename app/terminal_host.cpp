@@ -52,7 +52,7 @@ void TerminalHost::draw() {
     const int filled = percent_ * width / 100;
     std::string bar(static_cast<size_t>(filled), '#');
     bar.append(static_cast<size_t>(width - filled), '.');
-    std::fprintf(stderr, "\r[%s] %3d %%  picture %d", bar.c_str(), percent_, frameNo_);
+    std::fprintf(stderr, "\r[%s] %3d %%  картинка %d", bar.c_str(), percent_, frameNo_);
     std::fflush(stderr);
     drawn_ = true;
 }
