@@ -21,13 +21,6 @@ void verifyIdle(TestWindow& w) {
     QVERIFY(c.picture1->step() == 0 && c.picture2->step() == 0);
 }
 
-void verifyOneMessage(TestWindow& w, MessageIcon icon, const QString& title, const QString& text) {
-    QCOMPARE(w.messages.shown.size(), 1);
-    QCOMPARE(w.messages.shown[0].icon, icon);
-    QCOMPARE(w.messages.shown[0].title, title);
-    QCOMPARE(w.messages.shown[0].text, text);
-}
-
 QByteArray bytesOf(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -39,126 +32,72 @@ class WindowRunTest : public QObject {
     Q_OBJECT
 
 private slots:
-    // The report names the file and where it went (a path typed into Text3 may lead
-    // elsewhere); with "open at the end" the shell gets the file instead.
-    void completedRuns() {
-        TestWindow w;
-        w.c().check5->setChecked(false);
-        QVERIFY(!w.c().check4->isEnabled());
-        w.start("2", "21");
-        const auto gif = decodeGif(w.pathIn("Kaleidrix_1.GIF"));
-        QVERIFY2(gif.ok, gif.error.c_str());
-        QCOMPARE(gif.width, 21);
-        QCOMPARE(gif.frames.size(), size_t(2));
-        verifyOneMessage(w, MessageIcon::None, "Пестролик-1 - Ура!",
-                         "Файл  готов!  Его  имя:   \"Kaleidrix_1.GIF\"\r\nМестонахождение:   " + w.folder());
-        verifyIdle(w);
-        QVERIFY(w.c().check4->isEnabled());
-        QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_2.GIF"));
-        QTRY_COMPARE(listedFiles(w.c()), QStringList{"Kaleidrix_1.GIF"});
-
-        QVERIFY(QDir().mkdir(w.pathIn("elsewhere")));
-        w.c().text3->setText(w.pathIn("elsewhere/mine.gif"));
-        w.start("1", "10");
-        QCOMPARE(w.messages.shown[1].text, "Файл  готов!  Его  имя:   \"mine.gif\"\r\nМестонахождение:   " + w.pathIn("elsewhere"));
-        QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_2.GIF"));
-
-        w.c().check5->setChecked(true);
-        w.start("1", "10");
-        QCOMPARE(w.shell.opened, QStringList{w.pathIn("Kaleidrix_2.GIF")});
-        QCOMPARE(w.messages.shown.size(), 2);
-        QVERIFY(decodeGif(w.pathIn("Kaleidrix_2.GIF")).ok);
+    void outcomes_data() {
+        QTest::addColumn<QStringList>("row");
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/runs.txt")) {
+            QStringList fields;
+            for (const std::string& field : row) fields << QString::fromStdString(field);
+            QTest::newRow(row[0].c_str()) << fields;
+        }
     }
 
-    // A refused count leaves an idle window, and the next press is a START again; an
-    // existing file is refused, kept, and the next free name proposed.
-    void refusals() {
-        TestWindow w;
-        w.start("0", "5");
-        w.clickStart();
-        QCOMPARE(w.messages.shown.size(), 2);
-        QCOMPARE(w.messages.shown[1].icon, MessageIcon::Exclamation);
-        QCOMPARE(w.messages.shown[1].title, QString("Ошибочка"));
-        QCOMPARE(w.messages.shown[1].text, QString("Количество картинок должно быть не меньше, чем одна."));
-        verifyIdle(w);
-        QVERIFY(w.folderEntries().isEmpty());
-
-        w.messages.shown.clear();
-        writeFile(w.pathIn("Kaleidrix_1.GIF"), "mine");  // appears after the proposal was made
-        w.start("2", "20");
-        verifyOneMessage(w, MessageIcon::Exclamation, "Ошибка",
-                         "В этой папке уже есть такой файл :\r\n" + w.pathIn("Kaleidrix_1.GIF") + ".");
-        QCOMPARE(bytesOf(w.pathIn("Kaleidrix_1.GIF")), QByteArray("mine"));
-        QVERIFY(w.shell.opened.isEmpty());
-        QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_2.GIF"));
-        verifyIdle(w);
-    }
-
-    // STOP shows the idle look at once while the blinking goes on; a START before the run
-    // has noticed is ignored; no file, one message, the proposal stays.
-    void stopAndStartWhileUnwinding() {
-        TestWindow w;
-        bool fileWhileRunning = false, stillBlinking = false;
-        QString pictureWhenStopped, captionAfterStop;
-        duringRun([&] {
-            pictureWhenStopped = w.c().label9->text();
-            fileWhileRunning = !w.folderEntries().isEmpty();
-            w.clickStart();
-            captionAfterStop = w.form().windowTitle() + w.c().command1->text();
-            stillBlinking = w.c().timer1->isActive();
-            w.clickStart();
-        });
-        w.start("3", "300");
-        QCOMPARE(pictureWhenStopped, QString("Создаётся картинка  №  1"));
-        QVERIFY(!fileWhileRunning);  // only a whole file ever carries the name
-        QCOMPARE(captionAfterStop, QString("Пестролик-1") + startCaption);
-        QVERIFY(stillBlinking);
-        QVERIFY(w.folderEntries().isEmpty());
-        verifyOneMessage(w, MessageIcon::Exclamation, "Операция прервана", "Процесс был прерван.\r\nСохранение не произошло.");
-        verifyIdle(w);
-        QCOMPARE(w.c().text3->text(), w.pathIn("Kaleidrix_1.GIF"));
-        QCOMPARE(w.endProgramCalls, 0);
-        w.start("1", "10");
-        QVERIFY(decodeGif(w.pathIn("Kaleidrix_1.GIF")).ok);
-    }
-
-    void closeDuringRun_data() {
-        QTest::addColumn<int>("signal");  // 0: the close box
-        QTest::addColumn<bool>("stopFirst");
-        QTest::newRow("closed") << 0 << false;
-        QTest::newRow("stopped, then closed before the run noticed") << 0 << true;
-        for (int signal : {SIGTERM, SIGHUP, SIGINT}) QTest::addRow("signal %d", signal) << signal << false;
-    }
-
-    // Every setting is written, then the run deletes its file and says so, then the
-    // program ends.
-    void closeDuringRun() {
-        QFETCH(int, signal);
-        QFETCH(bool, stopFirst);
+    // Files made beforehand keep their bytes, new ones are whole, and a program that
+    // ends has written its settings before it says so.
+    void outcomes() {
+        QFETCH(QStringList, row);
         TestWindow w;
         CloseOnSignals closer(w.form());
-        duringRun([&] {
-            if (stopFirst) w.clickStart();
-            signal ? void(std::raise(signal)) : void(w.form().close());
+        auto filled = [&](QString text) { return text.replace("{f}", w.folder()).replace("\\r\\n", "\r\n"); };
+        QStringList made;
+        w.c().check5->setChecked(row[1] == "open");
+        if (row[1].startsWith("file:")) writeFile(w.pathIn(made.emplace_back(row[1].mid(5))), "mine");
+        if (row[1].startsWith("dir:")) QVERIFY(QDir().mkdir(w.pathIn(row[1].mid(4))));
+        const QString target = row[2] == "-" ? w.c().text3->text() : filled(row[2]);
+        w.c().text3->setText(target);
+        if (row[5] != "-") duringRun([&] {
+            for (const QString& act : row[5].split(' '))
+                act == "stop" ? w.clickStart() : act == "close" ? void(w.form().close()) : void(std::raise(act.toInt()));
         });
-        w.start("3", "300");
-        QVERIFY(w.folderEntries().isEmpty());
-        verifyOneMessage(w, MessageIcon::Exclamation, "Выход из программы", "Процесс не был завершён.\r\nСохранение не произошло.");
-        QCOMPARE(w.endProgramCalls, 1);
-        const int lastSave = w.log.indexOf(QRegularExpression("save met2/ope=.*"));
-        QVERIFY(lastSave >= 0 && lastSave < w.log.indexOf("message Выход из программы"));
-        QCOMPARE(w.log.last(), QString("end program"));
+        w.start(row[3], row[4]);
+
+        QStringList shown;
+        for (const ShownMessage& m : w.messages.shown)
+            shown << QStringList{"none", "information", "exclamation"}[int(m.icon)] << m.title << m.text;
+        const QStringList expected = row[6].isEmpty() ? QStringList() : QStringList{row[6], row[7], filled(row[8])};
+        QCOMPARE(shown, expected);
+        QCOMPARE(w.c().text3->text(), filled(row[9]));
+        QCOMPARE(w.folderEntries().join(','), row[10]);
+        QCOMPARE(w.shell.opened.join(','), filled(row[11]));
+        QCOMPARE(w.endProgramCalls, row[12].toInt());
+        for (const QString& name : made) QCOMPARE(bytesOf(w.pathIn(name)), QByteArray("mine"));
+        if (row[7].contains("Ура") || !row[11].isEmpty()) QVERIFY(decodeGif(target).ok);
+        if (w.endProgramCalls) {
+            const int lastSave = w.log.indexOf(QRegularExpression("save met2/ope=.*"));
+            QVERIFY(lastSave >= 0 && lastSave < w.log.indexOf("message Выход из программы"));
+            QCOMPARE(w.log.last(), QString("end program"));
+            return;
+        }
+        verifyIdle(w);
+        QVERIFY(w.c().check4->isEnabled());
+        QTRY_COMPARE(listedFiles(w.c()), QDir(w.folder()).entryList({"*.gif"}, QDir::Files));
     }
 
-    // A file that cannot be made: the reason told, the path left to correct.
-    void failure() {
+    // STOP shows the idle look at once while the blinking goes on, and only a whole file
+    // ever carries the name; a START before the run has noticed is ignored.
+    void stopAndStartWhileUnwinding() {
         TestWindow w;
-        w.c().text3->setText(w.pathIn("gone/Kaleidrix_1.GIF"));
-        w.start("2", "100");
-        verifyOneMessage(w, MessageIcon::Exclamation, "Ошибка",
-                         "Не удалось создать файл :\r\n" + w.pathIn("gone/Kaleidrix_1.GIF") + ".\r\nТакой папки нет\r\nСохранение не произошло.");
-        verifyIdle(w);
-        QCOMPARE(w.c().text3->text(), w.pathIn("gone/Kaleidrix_1.GIF"));
+        QString seen;
+        duringRun([&] {
+            seen = w.c().label9->text() + '|' + w.folderEntries().join(',');
+            w.clickStart();
+            seen += '|' + w.form().windowTitle() + '|' + w.c().command1->text() + '|' + QString::number(w.c().timer1->isActive());
+            w.clickStart();
+        });
+        w.start("3", "300");
+        QCOMPARE(seen, QString("Создаётся картинка  №  1||Пестролик-1|") + startCaption + "|1");
+        QCOMPARE(w.messages.shown.size(), 1);
+        w.start("1", "10");
+        QVERIFY(decodeGif(w.pathIn("Kaleidrix_1.GIF")).ok);
     }
 
     // Frames made on worker threads: the bytes of one thread, Check3 followed from the
