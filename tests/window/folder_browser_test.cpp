@@ -50,25 +50,32 @@ private slots:
         QCOMPARE(pathInFolder("/", "Kaleidrix_1.GIF"), QString("//Kaleidrix_1.GIF"));
     }
 
-    // The tree shows the path down from the drive's root with the chosen folder selected
-    // and opened, and keeps it so while the model lists everything on the way.
+    // The stored folder as stored (its separator doubles before the name); the tree down
+    // to it from the drive's root, selected and opened, and kept so while the model
+    // lists everything on the way. A stored folder that is gone is replaced, silently.
     void startUpShowsStoredFolder() {
         TestWindow w;
-        QVERIFY(QDir().mkdir(w.pathIn("sub")));
+        const QString sub = w.pathIn("sub");
+        QVERIFY(QDir().mkpath(sub + "/deeper"));
+        w.memorySettings.save("tem2", "put", (sub + '/').toStdString());
         w.restart();
-        verifyFolder(w, w.folder(), 1);
-        QCOMPARE(w.form().folderBrowser().fileNumber(), 1);
+        QCOMPARE(w.c().text3->text(), sub + "//Kaleidrix_1.GIF");
         QCOMPARE(w.c().drive1->currentText(), QString("/"));
         const QPersistentModelIndex current = w.c().dir1->currentIndex();
-        QCOMPARE(treeCurrent(w.c()), w.folder());
+        QCOMPARE(treeCurrent(w.c()), sub);
         QVERIFY(w.c().dir1->isExpanded(current));
         QTRY_COMPARE(w.c().dir1->model()->rowCount(current), 1);
-        QCOMPARE(w.c().dir1->model()->index(0, 0, current).data().toString(), QString("sub"));
+        QCOMPARE(w.c().dir1->model()->index(0, 0, current).data().toString(), QString("deeper"));
         QTest::qWait(1000);
-        QCOMPARE(treeCurrent(w.c()), w.folder());
+        QCOMPARE(treeCurrent(w.c()), sub);
         for (QModelIndex up = w.c().dir1->currentIndex().parent(); up.isValid(); up = up.parent())
             QVERIFY2(w.c().dir1->isExpanded(up), qPrintable(up.data().toString()));
         QVERIFY(w.c().dir1->visualRect(w.c().dir1->currentIndex()).intersects(w.c().dir1->viewport()->rect()));
+
+        w.memorySettings.save("tem2", "put", w.pathIn("gone").toStdString());
+        w.restart();
+        verifyFolder(w, w.folder(), 1);
+        QVERIFY(w.messages.shown.isEmpty());
     }
 
     // A chosen folder becomes the save folder and is listed; coming back proposes anew,

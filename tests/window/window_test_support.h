@@ -15,17 +15,14 @@
 #include "window/folder_browser.h"
 #include "window/form1.h"
 #include "window/link_label.h"
-#include "window/message_boxes.h"
 #include "window/next_file_name.h"
 #include "window/outline_shape.h"
 #include "window/progress_strip.h"
 #include "window/qt_settings_store.h"
 #include "window/save_folder_choice.h"
-#include "window/shell.h"
 #include "window/start_button.h"
 #include "window/window_place.h"
 #include "window/window_run.h"
-#include "window/window_services.h"
 #include "window/window_settings.h"
 
 #include <QtCore>
@@ -70,13 +67,9 @@ struct RecordingShell : Shell {
     QStringList opened;
 };
 
-// A memory store that logs every get and save.
+// A memory store that logs every save.
 struct RecordingSettings : MemorySettingsStore {
     explicit RecordingSettings(EventLog& l) : log(l) {}
-    std::string get(std::string_view section, std::string_view key, std::string_view defaultValue) override {
-        log << "get " + fromView(section) + u'/' + fromView(key);
-        return MemorySettingsStore::get(section, key, defaultValue);
-    }
     void save(std::string_view section, std::string_view key, std::string_view value) override {
         if (onSave) onSave();
         log << "save " + fromView(section) + u'/' + fromView(key) + u'=' + fromView(value);
