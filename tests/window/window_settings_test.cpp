@@ -1,5 +1,6 @@
 // Settings: the record read from stored texts (corrupt ones included), the store on
-// its INI file, the window's place, and the start-up and shut-down order.
+// its INI file, the save folder's choice and the window's place. What start-up and
+// shut-down do with them is in scripts/settings.txt.
 
 #include "window_test_support.h"
 
@@ -7,13 +8,6 @@ namespace {
 
 QString stored(SettingsStore& store, const char* section, const char* key) {
     return QString::fromStdString(store.get(section, key, "<missing>"));
-}
-
-QStringList logged(const EventLog& log, const QString& prefix) {
-    QStringList picked;
-    for (const QString& entry : log)
-        if (entry.startsWith(prefix)) picked << entry.section('=', 0, 0);
-    return picked;
 }
 
 QMap<QString, QString> fields(const WindowSettings& s) {
@@ -46,10 +40,10 @@ private slots:
     // folder, and a hand-edited list reads back as one text.
     void storeKeepsTextsExactly() {
         QTemporaryDir dir;
-        for (const QString& text : {"", "  12 ", "1, 2, 3", "семь", "a=\"b\";c", "@Variant(x)", "C:\\Мои рисунки\\"}) {
-            QtSettingsStore(dir.filePath("a.ini")).save("tem2", "col", text.toStdString());
+        for (const char* text : {"", "  12 ", "1, 2, 3", "семь", "a=\"b\";c", "@Variant(x)", "C:\\Мои рисунки\\"}) {
+            QtSettingsStore(dir.filePath("a.ini")).save("tem2", "col", text);
             QtSettingsStore reread(dir.filePath("a.ini"));
-            QCOMPARE(stored(reread, "tem2", "col"), text);
+            QCOMPARE(stored(reread, "tem2", "col"), QString(text));
             QCOMPARE(stored(reread, "tem2", "px"), QString("<missing>"));
         }
         QtSettingsStore().save("tem2", "px", "300");
@@ -108,63 +102,6 @@ private slots:
             const QPoint placed = windowPlace(storedPixels.x() * 15.0f, storedPixels.y() * 15.0f, {537, 255}, screens);
             QCOMPARE(placed, row[2] == "1" ? storedPixels : QPoint(233, 200));
         }
-    }
-
-    // Twips that are no whole number of pixels survive a session in which the window did
-    // not move; a moved window stores its new place; a place on no screen is replaced.
-    void unmovedWindowKeepsItsTwips() {
-        TestWindow w;
-        w.memorySettings.save("tem2", "lef", "3500");
-        w.memorySettings.save("tem2", "top", "3007");
-        w.restart();
-        w.form().close();
-        QCOMPARE(stored(w.memorySettings, "tem2", "top"), QString("3007"));
-
-        w.restart();
-        w.form().move(50, 60);
-        w.form().close();
-        QCOMPARE(stored(w.memorySettings, "tem2", "lef") + stored(w.memorySettings, "tem2", "top"), QString("750900"));
-
-        w.memorySettings.save("tem2", "lef", "-99999");
-        w.restart();
-        QCOMPARE(w.form().pos(), QPoint(233, 200));
-        w.form().close();
-        QCOMPARE(stored(w.memorySettings, "tem2", "lef"), QString("3500"));
-    }
-
-    // Start-up saves only the song's voice counters, moved on; shut-down writes every
-    // setting once the window is no longer open: boxes as "0"/"1", twips in shortest
-    // form, texts as typed. A restart reads them back, the ticked mobile box showing
-    // and keeping 128.
-    void startUpAndShutDownOrder() {
-        TestWindow w;
-        QCOMPARE(logged(w.log, "save "), (QStringList{"save met2/sol", "save met2/fon", "save met2/bas"}));
-        QVERIFY(w.midi.events().empty());
-
-        w.log.clear();
-        bool openWhileSaving = false;
-        w.memorySettings.onSave = [&] { openWhileSaving = openWhileSaving || w.form().windowOpen(); };
-        w.c().text1->setText("abc");
-        w.c().text2->setText("345");
-        w.c().check3->setChecked(true);
-        w.c().check5->setChecked(false);
-        w.c().check2->setChecked(true);
-        w.form().move(100, 7);
-        QTest::mouseClick(w.c().command4, Qt::LeftButton);
-        QVERIFY(!w.form().isVisible() && !openWhileSaving);
-        QCOMPARE(w.log.filter("save "), (QStringList{"save tem2/put=" + w.folder(), "save tem2/col=abc", "save tem2/px=128",
-                                                     "save tem2/mob=1", "save tem2/fon=1", "save tem2/lef=1500",
-                                                     "save tem2/top=105", "save met2/ope=0"}));
-        QCOMPARE(w.log.last(), QString("end program"));
-        QCOMPARE(w.midi.events().back().call, RecordingMidiOutput::Call::Close);
-
-        w.memorySettings.onSave = nullptr;
-        w.restart();
-        QCOMPARE(w.c().text1->text(), QString("abc"));
-        QVERIFY(w.c().check2->isChecked() && w.c().check3->isChecked() && !w.c().check5->isChecked());
-        QCOMPARE(w.form().pos(), QPoint(100, 7));
-        w.c().check2->click();
-        QCOMPARE(w.c().text2->text(), QString("128"));
     }
 };
 
