@@ -4,15 +4,14 @@
 
 namespace pestrolik::test {
 
-TestWindow::TestWindow(SettingsStore* settings, QStringList extraVolumes,
-                       const std::function<void(WindowServices&)>& adjust)
+TestWindow::TestWindow(SettingsStore* settings, QStringList extraVolumes)
     : settings_(settings), volumes_(QStringList{"/"} + extraVolumes) {
-    restart(adjust);
+    restart();
 }
 
-void TestWindow::restart(const std::function<void(WindowServices&)>& adjust) {
+void TestWindow::restart() {
     form_.reset();
-    WindowServices services{
+    form_ = std::make_unique<Form1>(WindowServices{
         .settings = settings_ ? *settings_ : static_cast<SettingsStore&>(memorySettings),
         .messages = messages,
         .shell = shell,
@@ -22,9 +21,7 @@ void TestWindow::restart(const std::function<void(WindowServices&)>& adjust) {
         .programFolder = dir_.path(),
         .volumeRoots = volumes_,
         .endProgram = [this] { ++endProgramCalls, log << "end program"; },
-    };
-    if (adjust) adjust(services);
-    form_ = std::make_unique<Form1>(services);
+    });
     form_->run().setTurnIntervalMs(0);
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));

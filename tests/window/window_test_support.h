@@ -8,7 +8,6 @@
 #include "gif_judge.h"
 #include "recording_midi_output.h"
 #include "run_doubles.h"
-#include "squatting_sink.h"
 #include "window/about_screen.h"
 #include "window/close_on_signals.h"
 #include "window/controls.h"
@@ -71,12 +70,10 @@ struct RecordingShell : Shell {
 struct RecordingSettings : MemorySettingsStore {
     explicit RecordingSettings(EventLog& l) : log(l) {}
     void save(std::string_view section, std::string_view key, std::string_view value) override {
-        if (onSave) onSave();
         log << "save " + fromView(section) + u'/' + fromView(key) + u'=' + fromView(value);
         MemorySettingsStore::save(section, key, value);
     }
     EventLog& log;
-    std::function<void()> onSave;  // runs before each save
 };
 
 // A clock that moves on by 1.234 s each time it is read, and random values that step
@@ -96,13 +93,10 @@ struct SteppingRandom : RandomSource {
 class TestWindow {
 public:
     // `settings` (not owned) replaces the recording memory store when given.
-    explicit TestWindow(SettingsStore* settings = nullptr, QStringList extraVolumes = {},
-                        const std::function<void(WindowServices&)>& adjust = {});
+    explicit TestWindow(SettingsStore* settings = nullptr, QStringList extraVolumes = {});
 
     // Makes a new window on the same services and folder (a restart).
-    void restart(const std::function<void(WindowServices&)>& adjust = {});
-    // The store the next restart reads (not owned; null: the recording memory store).
-    void useSettings(SettingsStore* settings) { settings_ = settings; }
+    void restart();
 
     Form1& form() { return *form_; }
     const Controls& c() { return form_->controls(); }
@@ -117,9 +111,8 @@ public:
     void start(const QString& count, const QString& size) {
         c().text1->setText(count);
         c().text2->setText(size);
-        clickStart();
+        QTest::mouseClick(c().command1, Qt::LeftButton);
     }
-    void clickStart() { QTest::mouseClick(c().command1, Qt::LeftButton); }
 
     EventLog log;
     RecordingMessages messages{log};
