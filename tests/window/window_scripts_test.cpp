@@ -73,6 +73,11 @@ public:
             {"expect ended", [this](const QString& a) { QCOMPARE(w_->endProgramCalls, a.toInt()); }},
             {"expect idle", [this](const QString&) { idle(); }},
             {"expect whole", [this](const QString& a) { QVERIFY2(decodeGif(path(a)).ok, qPrintable(a)); }},
+            {"expect controls", [this](const QString& a) {  // each frame's control byte
+                 QStringList bytes;
+                 for (int control : decodeGif(path(first(a))).controlBytes) bytes << QString::number(control);
+                 QCOMPARE(bytes.join(','), after(a));
+             }},
             {"expect bytes", [this](const QString& a) {
                  QFile file(path(first(a)));
                  QVERIFY(file.open(QIODevice::ReadOnly));

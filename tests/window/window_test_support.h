@@ -4,10 +4,8 @@
 // tests include.
 
 #include "data_table.h"
-#include "generation/frame_pipeline.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
-#include "run_doubles.h"
 #include "window/about_screen.h"
 #include "window/close_on_signals.h"
 #include "window/controls.h"
