@@ -33,6 +33,7 @@ QString written(const QVariant& value) {
     const QRect r = value.toRect();
     if (value.typeId() == QMetaType::QRect) return QString("%1 %2 %3 %4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
     if (value.typeId() == QMetaType::QPoint) return QString("%1 %2").arg(value.toPoint().x()).arg(value.toPoint().y());
+    if (value.typeId() == QMetaType::QSize) return QString("%1 %2").arg(value.toSize().width()).arg(value.toSize().height());
     return value.toString();
 }
 
@@ -99,6 +100,12 @@ public:
             {"expect listed-path", [this](const QString& a) { QCOMPARE(w_->form().folderBrowser().listedFilePath(), path(a)); }},
             {"expect listed-editable", [this](const QString& a) {
                  QCOMPARE(bool(listedIndex(first(a)).flags() & Qt::ItemIsEditable), after(a) == "1");
+             }},
+            {"expect focus-chain", [this](const QString& a) {  // from the focused control, by Tab
+                 QStringList chain;
+                 for (QWidget* w = w_->form().focusWidget(); chain.size() <= a.count(','); w = w->nextInFocusChain())
+                     if (w->focusPolicy() != Qt::NoFocus && w->objectName().contains(QRegularExpression("^[A-Z]"))) chain << w->objectName();
+                 QCOMPARE(chain.join(','), a);
              }},
             {"expect midi-silent", [this](const QString&) { QVERIFY(w_->midi.events().empty()); }},
             {"expect midi-closed", [this](const QString&) { QCOMPARE(w_->midi.events().back().call, RecordingMidiOutput::Call::Close); }},

@@ -1,6 +1,7 @@
-// Settings: the record read from stored texts (corrupt ones included), the store on
-// its INI file, the save folder's choice and the window's place. What start-up and
-// shut-down do with them is in scripts/settings.txt.
+// The window's rules that need no window: the settings read from stored texts (corrupt
+// ones included), the store on its INI file, the save folder's choice, the window's
+// place, the next file name and the drives on offer. What the window does with them
+// is in scripts/.
 
 #include "window_test_support.h"
 
@@ -19,7 +20,7 @@ QMap<QString, QString> fields(const WindowSettings& s) {
 
 }  // namespace
 
-class WindowSettingsTest : public QObject {
+class WindowRulesTest : public QObject {
     Q_OBJECT
 
 private slots:
@@ -103,7 +104,29 @@ private slots:
             QCOMPARE(placed, row[2] == "1" ? storedPixels : QPoint(233, 200));
         }
     }
+
+    void proposals() {
+        for (const auto& row : pestrolik::testing::readDataTable(TEST_DATA_DIR "/proposals.txt")) {
+            QTemporaryDir dir;
+            for (const QString& name : QString::fromStdString(row[0]).split(',', Qt::SkipEmptyParts))
+                writeFile(dir.filePath(name));
+            for (const QString& name : QString::fromStdString(row[1]).split(',', Qt::SkipEmptyParts))
+                QVERIFY(QDir(dir.path()).mkdir(name));
+            const FileNameProposal proposal = proposeNextFileName(dir.path());
+            QCOMPARE(proposal.fileNumber, std::stoi(row[2]));
+            QCOMPARE(proposal.path, dir.filePath("Kaleidrix_" + QString::fromStdString(row[2]) + ".GIF"));
+        }
+        // At a root the separator comes out doubled, and the path still works.
+        QCOMPARE(pathInFolder("/", "Kaleidrix_1.GIF"), QString("//Kaleidrix_1.GIF"));
+    }
+
+    // "/" first, then the other volumes in order, each once.
+    void mountedVolumes() {
+        QStringList mounted = mountedVolumeRoots();
+        QVERIFY(mounted.first() == "/" && std::is_sorted(mounted.begin() + 1, mounted.end()));
+        QCOMPARE(mounted.removeDuplicates(), 0);
+    }
 };
 
-PESTROLIK_WINDOW_TEST_MAIN(WindowSettingsTest)
-#include "window_settings_test.moc"
+PESTROLIK_WINDOW_TEST_MAIN(WindowRulesTest)
+#include "window_rules_test.moc"
