@@ -60,8 +60,14 @@ public:
             {"click-listed", [this](const QString& a) { clickListed(a, false); }},
             {"dclick-listed", [this](const QString& a) { clickListed(a, true); }},
             {"wait", [](const QString& a) { QTest::qWait(a.toInt()); }},
-            {"activate", [this](const QString&) { activate(); }},
-            {"focus", [this](const QString& a) { focus(qobject_cast<QWidget*>(object(a))); }},
+            {"activate", [this](const QString&) {
+                 QApplication::setActiveWindow(&w_->form());
+                 QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
+             }},
+            {"focus", [this](const QString& a) {
+                 qobject_cast<QWidget*>(object(a))->setFocus();
+                 QTRY_VERIFY(qobject_cast<QWidget*>(object(a))->hasFocus());
+             }},
             {"keys", [this](const QString& a) { QTest::keyClicks(qobject_cast<QWidget*>(object(first(a))), after(a)); }},
             {"clear-log", [this](const QString&) { w_->log.clear(); }},
             {"forget-midi", [this](const QString&) { w_->midi.forget(); }},
@@ -72,7 +78,13 @@ public:
             {"expect listed", [this](const QString& a) { QTRY_COMPARE(listedFiles(w_->c()).join(','), a); }},
             {"expect opened", [this](const QString& a) { QCOMPARE(w_->shell.opened.join(','), filled(a)); }},
             {"expect ended", [this](const QString& a) { QCOMPARE(w_->endProgramCalls, a.toInt()); }},
-            {"expect idle", [this](const QString&) { idle(); }},
+            {"expect idle", [this](const QString&) {  // as after a run
+                 for (const char* look : {"Command1 text {start}", "Timer1 active false", "Form1 windowTitle Пестролик-1",
+                                          "Label7 text ", "Label9 text "})
+                     run(QString("expect ") + look);
+                 QVERIFY(w_->c().command1->background() == QColor(255, 255, 238) && !w_->form().run().active());
+                 QVERIFY(w_->c().picture1->step() == 0 && w_->c().picture2->step() == 0);
+             }},
             {"expect whole", [this](const QString& a) { QVERIFY2(decodeGif(path(a)).ok, qPrintable(a)); }},
             {"expect controls", [this](const QString& a) {  // each frame's control byte
                  QStringList bytes;
@@ -172,16 +184,6 @@ private:
         QCOMPARE(icon + '|' + shown.title + '|' + shown.text, expected);
     }
 
-    void idle() {
-        const Controls& c = w_->c();
-        QCOMPARE(c.command1->text(), QString(startCaption));
-        QVERIFY(!c.timer1->isActive() && !w_->form().run().active());
-        QCOMPARE(c.command1->background(), QColor(255, 255, 238));
-        QCOMPARE(w_->form().windowTitle(), QString("Пестролик-1"));
-        QVERIFY(c.label7->text().isEmpty() && c.label9->text().isEmpty());
-        QVERIFY(c.picture1->step() == 0 && c.picture2->step() == 0);
-    }
-
     void order(const QString& earlier, const QString& later) {
         const int a = w_->log.indexOf(QRegularExpression(earlier + ".*")), b = w_->log.indexOf(QRegularExpression(later + ".*"));
         QVERIFY2(a >= 0 && a < b, qPrintable(w_->log.join('\n')));
@@ -246,15 +248,6 @@ private:
     void screen(bool about) {
         for (const auto& row : readDataTable(TEST_DATA_DIR "/controls.txt"))
             QVERIFY2(qobject_cast<QWidget*>(object(row[0].c_str()))->isVisible() == (row[about ? 6 : 3] == "1"), row[0].c_str());
-    }
-
-    void activate() {
-        QApplication::setActiveWindow(&w_->form());
-        QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
-    }
-    void focus(QWidget* widget) {
-        widget->setFocus();
-        QTRY_VERIFY(widget->hasFocus());
     }
 
     std::unique_ptr<QTemporaryDir> volume_;
