@@ -112,14 +112,17 @@ private slots:
         QtMessageBoxes boxes;
         boxes.setOwner(&w_->form());
         const QString longLine(120, u'ш');
-        for (MessageIcon icon : {MessageIcon::None, MessageIcon::Exclamation}) {
+        for (MessageIcon icon : {MessageIcon::None, MessageIcon::Information, MessageIcon::Exclamation}) {
             QStringList seen;
             QTimer::singleShot(0, [&] {
                 auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+                const auto kind = icon == MessageIcon::Information ? QStyle::SP_MessageBoxInformation : QStyle::SP_MessageBoxWarning;
+                const int side = box->style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, box);
+                const QImage wanted = box->style()->standardIcon(kind, nullptr, box).pixmap(side, side).toImage();
                 seen << box->windowTitle();
                 QList<QRect> places;
                 for (const QLabel* label : box->findChildren<QLabel*>()) {
-                    seen << (label->pixmap().isNull() ? label->text() : "icon");
+                    seen << (label->pixmap().isNull() ? label->text() : label->pixmap().toImage() == wanted ? "icon" : "another icon");
                     places << label->geometry();
                 }
                 if (places.size() == 2 && !(places[0].right() < places[1].left() && places[0].top() <= places[1].top()))

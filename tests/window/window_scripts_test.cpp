@@ -165,7 +165,7 @@ private:
     static QColor colour(const QString& name) { return name == "tooltip" ? toolTipColour() : QColor(name); }
 
     QObject* object(const QString& name) const {
-        QObject* found = name == "Form1" ? &w_->form() : w_->form().findChild<QObject*>(name);
+        QObject* found = name == w_->form().objectName() ? &w_->form() : w_->form().findChild<QObject*>(name);
         if (!found) qFatal("no control %s", qPrintable(name));
         return found;
     }
