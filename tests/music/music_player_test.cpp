@@ -11,60 +11,39 @@ namespace pestrolik {
 namespace {
 
 using Call = RecordingMidiOutput::Call;
-using Events = std::vector<RecordingMidiOutput::Event>;
 
-class MusicPlayerTest : public ::testing::Test {
-protected:
-    MusicPlayerTest() { writeSong(SongVoices{}, song); }
-    std::vector<uint32_t> stepMessages(int step) const {
-        std::vector<uint32_t> messages;
-        for (int slot = 1; slot <= song.messageCount(step); ++slot) messages.push_back(song.at(step, slot));
-        return messages;
-    }
-    // Ticks until the player stops by itself; how many ticks that took.
-    int ticksToTheEnd(MusicPlayer& player) {
-        int ticks = 0;
-        for (; player.isPlaying() && ticks < 1000; ++ticks) player.tick();
-        EXPECT_FALSE(timer.running);
-        return ticks;
-    }
-
+// Without a MIDI device (an output that refuses to open) the song plays all the same,
+// one step a tick from step 1, the first at the first tick; the 177th tick finds the
+// end marker. A stop in the middle silences a tick already queued, and the next start
+// begins again.
+TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
     SongTable song;
-    RecordingMidiOutput output{false};  // refuses to open, as without a MIDI device: the song plays on all the same
+    writeSong(SongVoices{}, song);
+    RecordingMidiOutput output{false};
     ManualStepTimer timer;
     MusicPlayer player{song, output, timer};
-};
-
-TEST_F(MusicPlayerTest, PlaysOneStepPerTickThenStopsAtTheEndMarker) {
-    player.startMusic();
-    EXPECT_EQ(timer.interval, 155);
-    EXPECT_EQ(output.events(), Events{{Call::Open}});  // the first step waits for the first tick
-    for (int step = 1; step <= 176; ++step) {          // the rests are not the end
+    for (int stopAt : {50, 178}) {
         output.forget();
-        player.tick();
-        ASSERT_EQ(output.events().size(), stepMessages(step).size()) << "step " << step;  // no close
-        ASSERT_EQ(output.sent(), stepMessages(step)) << "step " << step;
+        player.startMusic();
+        EXPECT_EQ(output.events(), std::vector<RecordingMidiOutput::Event>{{Call::Open}});
+        EXPECT_TRUE(timer.running && timer.interval == 155);
+        int step = 1;
+        for (; step < stopAt && player.isPlaying(); ++step) {
+            output.forget();
+            player.tick();
+            std::vector<uint32_t> expected;
+            for (int slot = 1; slot <= song.messageCount(step); ++slot) expected.push_back(song.at(step, slot));
+            ASSERT_EQ(output.sent(), expected) << "step " << step;
+            ASSERT_EQ(output.count(Call::Close), step == 177) << "step " << step;  // the rests are not the end
+        }
+        EXPECT_EQ(step, stopAt);
+        EXPECT_EQ(timer.running, stopAt == 50);
+        player.stopMusic();
+        EXPECT_FALSE(player.isPlaying() || timer.running);
+        output.forget();
+        player.tick();  // a tick that was already queued
+        EXPECT_TRUE(output.events().empty());
     }
-    EXPECT_EQ(song.messageCount(177), 0);  // the end marker holds nothing
-    EXPECT_EQ(ticksToTheEnd(player), 1);  // the 177th finds the end marker
-    player.stopMusic();                   // back to the main screen, then shut-down: harmless closes
-    player.stopMusic();
-    EXPECT_EQ(output.count(Call::Close), 3);
-}
-
-TEST_F(MusicPlayerTest, StopInTheMiddleSendsNothingMoreAndTheNextStartBeginsAgain) {
-    player.startMusic();
-    for (int i = 0; i < 50; ++i) player.tick();
-    player.stopMusic();
-    EXPECT_FALSE(timer.running);
-    output.forget();
-    player.tick();  // a tick that was already queued
-    EXPECT_EQ(output.events(), Events{});
-
-    player.startMusic();  // the about screen opened again
-    player.tick();
-    EXPECT_EQ(output.sent(), stepMessages(1));
-    EXPECT_EQ(ticksToTheEnd(player), 176);
 }
 
 }  // namespace

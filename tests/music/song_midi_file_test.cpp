@@ -26,8 +26,8 @@ struct Heard {
     int64_t endMicroseconds = -1;
 };
 
-// Just enough of the Standard MIDI File format: one track, channel messages with or
-// without running status, meta events (tempo read).
+// Just enough of the Standard MIDI File format: one track, channel messages each with
+// its status, meta events (tempo read).
 Heard readMidiFile(const std::string& file) {
     auto at = [&](size_t i) { return static_cast<uint8_t>(file.at(i)); };
     auto bigEndian = [&](size_t i, int n) { int64_t v = 0; while (n--) v = v << 8 | at(i++); return v; };
@@ -37,7 +37,6 @@ Heard readMidiFile(const std::string& file) {
     EXPECT_EQ(bigEndian(4, 4), 6);  // the header's length
     EXPECT_EQ(bigEndian(18, 4), static_cast<int64_t>(file.size()) - 22);
     int64_t tempo = 500000, time = 0;
-    uint8_t status = 0;
     for (size_t i = 22; i < file.size() && heard.endMicroseconds < 0;) {
         int64_t delta = 0;
         do delta = delta << 7 | (at(i) & 0x7F); while (at(i++) & 0x80);
@@ -48,11 +47,9 @@ Heard readMidiFile(const std::string& file) {
             i += 3 + at(i + 2);
             continue;
         }
-        if (at(i) & 0x80) status = at(i++);
-        const size_t dataBytes = (status & 0xE0) == 0xC0 ? 1 : 2;  // program and channel pressure: one
-        Timed message{time / division, {status}};
-        for (size_t k = 0; k < dataBytes; ++k) message.bytes.push_back(at(i++));
-        heard.messages.push_back(message);
+        const size_t length = (at(i) & 0xE0) == 0xC0 ? 2 : 3;  // program and channel pressure: one data byte
+        heard.messages.push_back({time / division, {file.begin() + i, file.begin() + i + length}});
+        i += length;
     }
     return heard;
 }
@@ -82,16 +79,13 @@ Heard playerHears(SongTable& song) {
 TEST(SongMidiFile, HoldsWhatThePlayerSendsWhenItSendsIt) {
     for (const std::array<std::string, 3>& voices : {std::array<std::string, 3>{"0", "0", "0"}, {"9", "10", "6"}, {"7", "99", "3"}}) {
         MemorySettingsStore store;
-        store.save(kVoiceCounterSection, kSoloCounter.key, voices[0]);
-        store.save(kVoiceCounterSection, kBackgroundCounter.key, voices[1]);
-        store.save(kVoiceCounterSection, kBassCounter.key, voices[2]);
+        for (int i : {0, 1, 2}) store.save(kVoiceCounterSection, std::array{kSoloCounter, kBackgroundCounter, kBassCounter}[i].key, voices[i]);
         SongTable song;
         buildSong(store, song);
         const std::vector<uint8_t> bytes = songMidiFile(song);
         const Heard file = readMidiFile(std::string(bytes.begin(), bytes.end()));
         const Heard player = playerHears(song);
-        EXPECT_EQ(file.format, 0);
-        EXPECT_EQ(file.tracks, 1);
+        EXPECT_TRUE(file.format == 0 && file.tracks == 1);
         EXPECT_EQ(file.endMicroseconds, 27'435'000);
         EXPECT_EQ(file.endMicroseconds, player.endMicroseconds);
         EXPECT_EQ(file.messages, player.messages) << voices[1];
