@@ -3,6 +3,7 @@
 
 #include "generation/file_naming.h"
 #include "generation/background.h"
+#include "generation/frame_pipeline.h"
 #include "generation/pattern.h"
 #include "core_test.h"
 
@@ -93,37 +94,30 @@ TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
 // Nothing is written once the run was told to stop, even when it hears it only before
 // a frame's final codes, and the file is discarded.
 TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
-    struct Case {
-        const char* name;
-        int stopAtCheck;  // 30-pixel frames: checks 1..31 belong to frame 1 (31: before the final codes)
-        RunVerdict verdict;
-        RunOutcome outcome;
-        int jobs;
+    using enum RunVerdict;
+    // The check that says it, and the threads: in 30-pixel frames checks 1..31 belong to
+    // frame 1 (31: before its final codes).
+    const std::tuple<const char*, int, RunVerdict, int> cases[] = {
+        {"stop in the first row", 1, Stop, 1},
+        {"stop mid-frame", 15, Stop, 1},
+        {"stop seen only after the last row", 31, Stop, 1},
+        {"stop in frame 2", 40, Stop, 1},
+        {"closing the window", 20, Exit, 1},
+        {"stop with frames drawn ahead", 45, Stop, 2},
+        {"closing with frames drawn ahead", 31, Exit, 3},
     };
-    const Case cases[] = {
-        {"stop in the first row", 1, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"stop mid-frame", 15, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"stop seen only after the last row", 31, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"stop in frame 2", 40, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"closing the window", 20, RunVerdict::Exit, RunOutcome::Exited, 1},
-        {"stop with frames drawn ahead", 45, RunVerdict::Stop, RunOutcome::Stopped, 2},
-        {"closing with frames drawn ahead", 31, RunVerdict::Exit, RunOutcome::Exited, 3},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [name, stopAtCheck, verdict, jobs] : cases) {
         RunRequest r = request(3, 30);
-        r.jobs = c.jobs;
+        r.jobs = jobs;
         RecordingHost host;
-        host.script = [&](int check) { return check >= c.stopAtCheck ? c.verdict : RunVerdict::Continue; };
+        host.script = [&](int check) { return check >= stopAtCheck ? verdict : Continue; };
         WatchedSink sink;
         sink.stopSaid = &host.stopSaid;
-        EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, c.outcome) << c.name;
-        EXPECT_EQ(sink.writesAfterStop, 0) << c.name;
-        EXPECT_TRUE(sink.discarded() && !sink.finished()) << c.name;
+        EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, verdict == Stop ? RunOutcome::Stopped : RunOutcome::Exited)
+            << name;
+        EXPECT_EQ(sink.writesAfterStop, 0) << name;
+        EXPECT_TRUE(sink.discarded() && !sink.finished()) << name;
     }
-    RecordingHost host;
-    host.script = [](int check) { return check > 10 ? RunVerdict::Stop : RunVerdict::Continue; };
-    EXPECT_EQ(runGeneration(request(2, 50), host).outcome, RunOutcome::Stopped);
-    EXPECT_TRUE(fs::is_empty(folder_.path()));
 }
 
 // A failed write at any moment, on one thread or more, discards the file.
@@ -138,5 +132,18 @@ TEST_F(GenerationRunTest, AFailedWriteDiscardsTheFile) {
             EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, RunOutcome::WriteFailed) << failAfter;
             EXPECT_TRUE(sink.discarded() && !sink.finished()) << failAfter;
         }
+    }
+}
+
+// A STOP drops the pipeline while its workers are inside big frames, or have some
+// finished and waiting: they leave mid-frame and are joined, whatever the moment.
+TEST(FramePipelineTest, DroppedAtAnyMomentOfItsFrames) {
+    PictureParams params;
+    params.refSize = 1000;
+    for (int waitMs : {0, 3, 10, 40}) {
+        FramePipeline pipeline(params, {1000, 8, 1, false}, 3);
+        while (pipeline.wantsFrame()) pipeline.handOut(waitMs % 2 == 1);
+        const auto first = pipeline.take(1, std::chrono::milliseconds(waitMs));
+        EXPECT_TRUE(!first || first->size() > 1000u);
     }
 }

@@ -1,16 +1,29 @@
-// The step player against a recording output and a hand-driven timer.
+// The step player against a recording output and a hand-driven timer; the song as a
+// MIDI file against the player itself, read back by a reader of its own.
 
 #include <gtest/gtest.h>
 
-#include "manual_step_timer.h"
 #include "music/music_player.h"
 #include "music/song_builder.h"
+#include "music/song_midi_file.h"
+#include "music/voice_rotation.h"
 #include "recording_midi_output.h"
 
 namespace pestrolik {
 namespace {
 
 using Call = RecordingMidiOutput::Call;
+
+// A step timer that never fires by itself: the test calls the player's tick().
+struct ManualStepTimer : StepTimer {
+    void start(int intervalMilliseconds) override {
+        running = true;
+        interval = intervalMilliseconds;
+    }
+    void stop() override { running = false; }
+    bool running = false;
+    int interval = 0;
+};
 
 // Without a MIDI device (an output that refuses to open) the song plays all the same,
 // one step a tick from step 1, the first at the first tick; the 177th tick finds the
@@ -43,6 +56,85 @@ TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
         output.forget();
         player.tick();  // a tick that was already queued
         EXPECT_TRUE(output.events().empty());
+    }
+}
+
+struct Timed {
+    int64_t microseconds;
+    std::vector<uint8_t> bytes;
+    bool operator==(const Timed&) const = default;
+};
+
+struct Heard {
+    int format = -1, tracks = -1;
+    std::vector<Timed> messages;
+    int64_t endMicroseconds = -1;
+};
+
+// Just enough of the Standard MIDI File format: one track, channel messages each with
+// its status, meta events (tempo read).
+Heard readMidiFile(const std::string& file) {
+    auto at = [&](size_t i) { return static_cast<uint8_t>(file.at(i)); };
+    auto bigEndian = [&](size_t i, int n) { int64_t v = 0; while (n--) v = v << 8 | at(i++); return v; };
+    Heard heard{static_cast<int>(bigEndian(8, 2)), static_cast<int>(bigEndian(10, 2)), {}};
+    const int64_t division = bigEndian(12, 2);
+    EXPECT_EQ(file.substr(0, 4) + file.substr(14, 4), "MThdMTrk");
+    EXPECT_EQ(bigEndian(4, 4), 6);  // the header's length
+    EXPECT_EQ(bigEndian(18, 4), static_cast<int64_t>(file.size()) - 22);
+    int64_t tempo = 500000, time = 0;
+    for (size_t i = 22; i < file.size() && heard.endMicroseconds < 0;) {
+        int64_t delta = 0;
+        do delta = delta << 7 | (at(i) & 0x7F); while (at(i++) & 0x80);
+        time += delta * tempo;  // in microseconds × division
+        if (at(i) == 0xFF) {
+            if (at(i + 1) == 0x51) tempo = bigEndian(i + 3, 3);
+            if (at(i + 1) == 0x2F) heard.endMicroseconds = time / division;
+            i += 3 + at(i + 2);
+            continue;
+        }
+        const size_t length = (at(i) & 0xE0) == 0xC0 ? 2 : 3;  // program and channel pressure: one data byte
+        heard.messages.push_back({time / division, {file.begin() + i, file.begin() + i + length}});
+        i += length;
+    }
+    return heard;
+}
+
+// What the player sends for this song, with the time of the tick that sent it.
+Heard playerHears(SongTable& song) {
+    RecordingMidiOutput output;
+    ManualStepTimer timer;
+    MusicPlayer player(song, output, timer);
+    player.startMusic();
+    Heard heard{0, 1, {}};
+    for (int64_t tick = 1; player.isPlaying(); ++tick) {
+        output.forget();
+        player.tick();
+        heard.endMicroseconds = tick * timer.interval * 1000;
+        for (uint32_t m : output.sent()) {
+            if ((m & 0x80) == 0) continue;  // the rest marker is no MIDI message
+            Timed message{heard.endMicroseconds, {uint8_t(m), uint8_t(m >> 8)}};
+            if ((m & 0xE0) != 0xC0) message.bytes.push_back(uint8_t(m >> 16));
+            heard.messages.push_back(message);
+        }
+    }
+    return heard;
+}
+
+// The file holds what a MIDI output hears from the player, tick by tick, for the same
+// voice counters. The counters choose rows as stored ones do, an unusable one ("99") included.
+TEST(SongMidiFile, HoldsWhatThePlayerSendsWhenItSendsIt) {
+    for (const std::array<std::string, 3>& voices : {std::array<std::string, 3>{"0", "0", "0"}, {"9", "10", "6"}, {"7", "99", "3"}}) {
+        MemorySettingsStore store;
+        for (int i : {0, 1, 2}) store.save(kVoiceCounterSection, std::array{kSoloCounter, kBackgroundCounter, kBassCounter}[i].key, voices[i]);
+        SongTable song;
+        buildSong(store, song);
+        const std::vector<uint8_t> bytes = songMidiFile(song);
+        const Heard file = readMidiFile(std::string(bytes.begin(), bytes.end()));
+        const Heard player = playerHears(song);
+        EXPECT_TRUE(file.format == 0 && file.tracks == 1);
+        EXPECT_EQ(file.endMicroseconds, 27'435'000);
+        EXPECT_EQ(file.endMicroseconds, player.endMicroseconds);
+        EXPECT_EQ(file.messages, player.messages) << voices[1];
     }
 }
 
