@@ -58,10 +58,14 @@ constexpr std::array<BassChoice, 8> kBassChoices{{
     {38, 77, 73},   // other: Synth Bass 1
 }};
 
+// One row for each value a counter takes, then "other".
+static_assert(kSoloChoices.size() == kSoloCounter.lastValue + 2);
+static_assert(kBackgroundChoices.size() == kBackgroundCounter.lastValue + 2);
+static_assert(kBassChoices.size() == kBassCounter.lastValue + 2);
+
 template <typename Choice, size_t N>
 const Choice& rowFor(const std::array<Choice, N>& table, std::optional<int> value) {
-    if (value && *value >= 0 && static_cast<size_t>(*value) < N - 1) return table[*value];
-    return table[N - 1];
+    return value ? table.at(static_cast<size_t>(*value)) : table.back();
 }
 
 // Decimal digits, optionally surrounded by blanks; anything else is unreadable.

@@ -120,6 +120,15 @@ TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
     }
 }
 
+// While a big frame is made on another thread, the host's events keep turning.
+TEST_F(GenerationRunTest, WaitingForAFrameMadeAheadYieldsToTheHost) {
+    RunRequest r = request(1, 1000);
+    r.jobs = 2;
+    RecordingHost host;
+    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
+    EXPECT_GT(host.yields, 1) << "more than the one after the frame";
+}
+
 // A failed write at any moment, on one thread or more, discards the file.
 TEST_F(GenerationRunTest, AFailedWriteDiscardsTheFile) {
     RecordingHost host;

@@ -16,8 +16,9 @@ TEST(RunInputs, CountBeforeSizeEachWithItsMessage) {
     for (const DataRow& c : readDataTable(TEST_DATA_DIR "/run_inputs.txt")) {
         const RunInputs inputs = readRunInputs(c[0], c[1]);
         EXPECT_EQ(inputProblemMessage(inputs.problem), c.size() > 4 ? c[4] : "") << c[0] << " / " << c[1];
-        if (inputs.problem == InputProblem::None)
+        if (inputs.problem == InputProblem::None) {
             EXPECT_EQ(std::to_string(inputs.frameCount) + " " + std::to_string(inputs.pictureSize), c[2] + " " + c[3]);
+        }
     }
     EXPECT_EQ(inputProblemTitle, "Ошибочка");
 }
