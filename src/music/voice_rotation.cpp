@@ -73,9 +73,10 @@ std::optional<unsigned long long> parseCounterText(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return std::nullopt;
     text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
+    const char* const last = text.data() + text.size();
     unsigned long long value{};  // read whole or not used
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (error != std::errc() || end != last) return std::nullopt;
     return value;
 }
 
