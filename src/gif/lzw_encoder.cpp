@@ -31,16 +31,11 @@ bool LzwEncoder::encode(const PixelGrid& grid, std::vector<uint8_t>& out, const 
     packer.emit(clearCode, codeWidth);
 
     const int size = grid.size();
-    bool havePrefix = false;
-    uint32_t prefix = 0;
+    uint32_t prefix = grid.at(1, 1);  // the first cell starts the first string
     for (int row = 1; row <= size; ++row) {
         if (gate && !gate(row)) return false;
-        const uint8_t* cell = grid.row(row);
-        const uint8_t* const end = cell + size;
-        if (!havePrefix) {
-            prefix = *cell++;
-            havePrefix = true;
-        }
+        const uint8_t* cell = grid.row(row) + (row == 1 ? 1 : 0);
+        const uint8_t* const end = grid.row(row) + size;
         for (; cell != end; ++cell) {
             const uint32_t index = *cell;
             const uint32_t entryIndex = (prefix << indexBits) | index;

@@ -20,8 +20,7 @@ ShortMessage decodeShortMessage(uint32_t packedMessage) {
         message.length = 2;
         message.data2 = 0;
         break;
-    default:  // below 0x80 (not a status) or 0xF0 system messages: not ours to send
-        message.length = 0;
+    default:  // below 0x80 (not a status) or 0xF0 system messages: not ours to send, length 0
         break;
     }
     return message;

@@ -58,10 +58,14 @@ constexpr std::array<BassChoice, 8> kBassChoices{{
     {38, 77, 73},   // other: Synth Bass 1
 }};
 
+// One row for each value a counter takes, then "other".
+static_assert(kSoloChoices.size() == kSoloCounter.lastValue + 2);
+static_assert(kBackgroundChoices.size() == kBackgroundCounter.lastValue + 2);
+static_assert(kBassChoices.size() == kBassCounter.lastValue + 2);
+
 template <typename Choice, size_t N>
 const Choice& rowFor(const std::array<Choice, N>& table, std::optional<int> value) {
-    if (value && *value >= 0 && static_cast<size_t>(*value) < N - 1) return table[*value];
-    return table[N - 1];
+    return value ? table.at(static_cast<size_t>(*value)) : table.back();
 }
 
 // Decimal digits, optionally surrounded by blanks; anything else is unreadable.
@@ -69,9 +73,10 @@ std::optional<unsigned long long> parseCounterText(std::string_view text) {
     const auto first = text.find_first_not_of(" \t");
     if (first == std::string_view::npos) return std::nullopt;
     text = text.substr(first, text.find_last_not_of(" \t") - first + 1);
-    unsigned long long value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    const char* const last = text.data() + text.size();
+    unsigned long long value{};  // read whole or not used
+    const auto [end, error] = std::from_chars(text.data(), last, value);
+    if (error != std::errc() || end != last) return std::nullopt;
     return value;
 }
 

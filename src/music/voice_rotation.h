@@ -35,7 +35,8 @@ std::optional<int> advanceVoiceCounter(SettingsStore& store, const VoiceCounter&
 // Reads and advances solo, background and bass, in that order.
 VoiceCounterValues advanceVoiceCounters(SettingsStore& store);
 
-// Programs and velocities for the counter values, from the three instrument tables.
+// Programs and velocities for the counter values (as advanceVoiceCounters gives them:
+// none past its counter's last value), from the three instrument tables.
 SongVoices voicesFor(const VoiceCounterValues& values);
 
 }  // namespace pestrolik

@@ -3,7 +3,6 @@
 
 #include "core_test.h"
 #include "generation/background.h"
-#include "generation/frame_drawing.h"
 #include "generation/pattern.h"
 
 namespace {
@@ -62,15 +61,4 @@ TEST(Background, MatchesThePlainFormulasCellForCell) {
             for (int x = 1; x <= S; ++x) reference.at(y, x) = static_cast<uint8_t>(wave(y) & wave(x));
         EXPECT_TRUE(sameCells(grid, reference)) << frameCount << " pictures, frame " << frameNo;
     }
-}
-
-TEST(Frame, IsItsBackgroundWithTheRingsOverIt) {
-    const PictureParams p{4, 8, 6, 3, 1, 2, 3, 30, 1, 37};
-    PixelGrid frame, expected(50);
-    int yields = 0;
-    drawFrame(frame, p, {50, 9, 3, true}, [&] { ++yields; });
-    drawBackground(expected, {9, 3, 30, 1, true});
-    drawPattern(expected, p, 3);
-    EXPECT_TRUE(sameCells(frame, expected));
-    EXPECT_EQ(yields, 50 + 11) << "after every row, then after every ring";
 }

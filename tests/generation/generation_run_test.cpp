@@ -2,7 +2,9 @@
 // at every moment, taken names, failures, and frames made ahead on other threads.
 
 #include "generation/file_naming.h"
-#include "generation/frame_drawing.h"
+#include "generation/background.h"
+#include "generation/frame_pipeline.h"
+#include "generation/pattern.h"
 #include "core_test.h"
 
 namespace {
@@ -17,16 +19,19 @@ protected:
         r.outputPath = (folder_ / name).string();
         return r;
     }
-    // Every frame of the file is the drawing of its frame, still from `firstStill` on.
-    void expectDrawnFrames(const RunRequest& r, int firstStill = 1000) {
+    // Every frame of the file is its background with the rings over it, the background
+    // still from `firstStill` on.
+    void expectDrawnFrames(const RunRequest& r, int firstStill) {
         const auto decoded = decodeGif(readFileBytes(r.outputPath));
         ASSERT_TRUE(decoded.ok) << decoded.error;
         ASSERT_EQ(decoded.frames.size(), size_t(r.frameCount));
-        const int size = r.pictureSize;
+        const PictureParams& p = r.params;
         for (int f = 1; f <= r.frameCount; ++f) {
-            PixelGrid expected;
-            drawFrame(expected, r.params, {size, r.frameCount, f, f >= firstStill});
-            EXPECT_TRUE(std::equal(expected.row(1), expected.row(1) + size * size, decoded.frames[f - 1].row(1))) << f;
+            PixelGrid expected(r.pictureSize);
+            drawBackground(expected, {r.frameCount, f, p.backDepth, p.backWaves, f >= firstStill});
+            drawPattern(expected, p, f);
+            EXPECT_TRUE(sameCells(decoded.frames[f - 1], expected)) << f;
+            EXPECT_EQ(decoded.controlBytes.at(f - 1), r.stillBackground ? 0x09 : 0x08) << "the file's flag, not the box";
         }
     }
 
@@ -35,38 +40,27 @@ protected:
 
 }  // namespace
 
-TEST_F(GenerationRunTest, CompletedFileHoldsTheDrawnFramesAndProgressMovesOnlyWhenItChanges) {
-    RecordingHost host;
-    const RunRequest r = request(4, 41);
-    const RunResult result = runGeneration(r, host);
-    ASSERT_EQ(result.outcome, RunOutcome::Completed);
-    EXPECT_EQ(result.path, r.outputPath);
-    expectDrawnFrames(r);
-    EXPECT_EQ(host.pictures, (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(host.checks, 4 * 42) << "every row and once before each frame's final codes";
-    EXPECT_EQ(host.percents.front(), 0) << "0 % right after the file head";
-    EXPECT_EQ(host.percents.back(), 100);
-    EXPECT_EQ(host.totalSteps.back(), 32);
-    EXPECT_LE(host.frameSteps.size(), 4u * 33u);
-    EXPECT_TRUE(std::adjacent_find(host.percents.begin(), host.percents.end(), std::greater_equal<>()) ==
-                host.percents.end());
-    EXPECT_TRUE(std::adjacent_find(host.totalSteps.begin(), host.totalSteps.end(), std::greater_equal<>()) ==
-                host.totalSteps.end());
-}
-
 // Ticking the box while frame 1 is made: the later frames follow it, on one thread or
 // ahead on three (where the frames already handed out keep their choice); the file's
-// own flag was read once, at the start.
-TEST_F(GenerationRunTest, StillBackgroundIsAskedForEveryFrameAndWorkersMakeTheSameBytes) {
+// own flag was read once, at the start. Progress moves only when it changes.
+TEST_F(GenerationRunTest, CompletedFileHoldsTheDrawnFramesWhicheverTheThreads) {
     for (int jobs : {1, 3}) {
         RunRequest r = request(7, 30, "still" + std::to_string(jobs) + ".GIF");
         r.jobs = jobs;
         RecordingHost host;
         host.still = [](int frame) { return frame >= 2; };
-        ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
+        const RunResult result = runGeneration(r, host);
+        ASSERT_EQ(result.outcome, RunOutcome::Completed);
+        EXPECT_EQ(result.path, r.outputPath);
         expectDrawnFrames(r, 2);
-        EXPECT_EQ(decodeGif(readFileBytes(r.outputPath)).controlBytes[0], 0x08);
+        EXPECT_EQ(host.pictures, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+        EXPECT_TRUE(jobs > 1 || host.checks == 7 * 31) << "every row and once before each frame's final codes";
+        EXPECT_EQ(host.percents.front(), 0) << "0 % right after the file head";
         EXPECT_EQ(host.percents.back(), 100);
+        EXPECT_EQ(host.totalSteps.back(), 32);
+        EXPECT_LE(host.frameSteps.size(), 7u * 33u);
+        for (const auto* steps : {&host.percents, &host.totalSteps})
+            EXPECT_TRUE(std::adjacent_find(steps->begin(), steps->end(), std::greater_equal<>()) == steps->end());
     }
 }
 
@@ -100,46 +94,44 @@ TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
 // Nothing is written once the run was told to stop, even when it hears it only before
 // a frame's final codes, and the file is discarded.
 TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
-    struct Case {
-        const char* name;
-        int stopAtCheck;  // 30-pixel frames: checks 1..31 belong to frame 1 (31: before the final codes)
-        RunVerdict verdict;
-        RunOutcome outcome;
-        int jobs;
+    using enum RunVerdict;
+    // The check that says it, and the threads: in 30-pixel frames checks 1..31 belong to
+    // frame 1 (31: before its final codes).
+    const std::tuple<const char*, int, RunVerdict, int> cases[] = {
+        {"stop in the first row", 1, Stop, 1},
+        {"stop mid-frame", 15, Stop, 1},
+        {"stop seen only after the last row", 31, Stop, 1},
+        {"stop in frame 2", 40, Stop, 1},
+        {"closing the window", 20, Exit, 1},
+        {"stop with frames drawn ahead", 45, Stop, 2},
+        {"closing with frames drawn ahead", 31, Exit, 3},
     };
-    const Case cases[] = {
-        {"stop in the first row", 1, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"stop mid-frame", 15, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"stop seen only after the last row", 31, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"stop in frame 2", 40, RunVerdict::Stop, RunOutcome::Stopped, 1},
-        {"closing the window", 20, RunVerdict::Exit, RunOutcome::Exited, 1},
-        {"stop with frames drawn ahead", 45, RunVerdict::Stop, RunOutcome::Stopped, 2},
-        {"closing with frames drawn ahead", 31, RunVerdict::Exit, RunOutcome::Exited, 3},
-    };
-    for (const Case& c : cases) {
+    for (const auto& [name, stopAtCheck, verdict, jobs] : cases) {
         RunRequest r = request(3, 30);
-        r.jobs = c.jobs;
+        r.jobs = jobs;
         RecordingHost host;
-        host.script = [&](int check) { return check >= c.stopAtCheck ? c.verdict : RunVerdict::Continue; };
+        host.script = [&](int check) { return check >= stopAtCheck ? verdict : Continue; };
         WatchedSink sink;
         sink.stopSaid = &host.stopSaid;
-        EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, c.outcome) << c.name;
-        EXPECT_EQ(sink.writesAfterStop, 0) << c.name;
-        EXPECT_TRUE(sink.discarded() && !sink.finished()) << c.name;
+        EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, verdict == Stop ? RunOutcome::Stopped : RunOutcome::Exited)
+            << name;
+        EXPECT_EQ(sink.writesAfterStop, 0) << name;
+        EXPECT_TRUE(sink.discarded() && !sink.finished()) << name;
     }
-    RecordingHost host;
-    host.script = [](int check) { return check > 10 ? RunVerdict::Stop : RunVerdict::Continue; };
-    EXPECT_EQ(runGeneration(request(2, 50), host).outcome, RunOutcome::Stopped);
-    EXPECT_TRUE(fs::is_empty(folder_.path()));
 }
 
-TEST_F(GenerationRunTest, FailuresAreReportedWithTheirReason) {
-    RunRequest missingFolder = request(1, 10);
-    missingFolder.outputPath = (folder_ / "gone" / "x.GIF").string();
+// While a big frame is made on another thread, the host's events keep turning.
+TEST_F(GenerationRunTest, WaitingForAFrameMadeAheadYieldsToTheHost) {
+    RunRequest r = request(1, 1000);
+    r.jobs = 2;
     RecordingHost host;
-    const RunResult notCreated = runGeneration(missingFolder, host);
-    EXPECT_EQ(notCreated.outcome, RunOutcome::CreateFailed);
-    EXPECT_EQ(notCreated.reason, ENOENT);
+    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
+    EXPECT_GT(host.yields, 1) << "more than the one after the frame";
+}
+
+// A failed write at any moment, on one thread or more, discards the file.
+TEST_F(GenerationRunTest, AFailedWriteDiscardsTheFile) {
+    RecordingHost host;
     for (size_t failAfter : {100, 700, 1500}) {
         for (int jobs : {1, 2}) {
             WatchedSink sink;
@@ -149,5 +141,18 @@ TEST_F(GenerationRunTest, FailuresAreReportedWithTheirReason) {
             EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, RunOutcome::WriteFailed) << failAfter;
             EXPECT_TRUE(sink.discarded() && !sink.finished()) << failAfter;
         }
+    }
+}
+
+// A STOP drops the pipeline while its workers are inside big frames, or have some
+// finished and waiting: they leave mid-frame and are joined, whatever the moment.
+TEST(FramePipelineTest, DroppedAtAnyMomentOfItsFrames) {
+    PictureParams params;
+    params.refSize = 1000;
+    for (int waitMs : {0, 3, 10, 40}) {
+        FramePipeline pipeline(params, {1000, 8, 1, false}, 3);
+        while (pipeline.wantsFrame()) pipeline.handOut(waitMs % 2 == 1);
+        const auto first = pipeline.take(1, std::chrono::milliseconds(waitMs));
+        EXPECT_TRUE(!first || first->size() > 1000u);
     }
 }

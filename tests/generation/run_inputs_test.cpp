@@ -13,22 +13,11 @@ TEST(NumberAtStart, ReadsTheNumberATextBeginsWith) {
 }
 
 TEST(RunInputs, CountBeforeSizeEachWithItsMessage) {
-    const std::tuple<const char*, const char*, int, int, const char*> cases[] = {  // count and size read, message
-        {"100", "1000", 100, 1000, ""},
-        {"1", "10", 1, 10, ""},
-        {"2.9", "128", 2, 128, ""},
-        {"101", "200", 0, 0, "Количество картинок не должно превышать 100."},
-        {"99999999999999999999", "200", 0, 0, "Количество картинок не должно превышать 100."},
-        {"letters", "200", 0, 0, "Количество картинок должно быть не меньше, чем одна."},
-        {"0.99", "5", 0, 0, "Количество картинок должно быть не меньше, чем одна."},
-        {"3", "1001", 0, 0, "Ширина и высота картинок не должны привышать 1000 пикселей."},
-        {"3", "9.99", 0, 0, "Ширина и высота картинок должны быть не меньше, чем 10 пикселей."},
-    };
-    for (const auto& [count, size, frameCount, pictureSize, message] : cases) {
-        const RunInputs inputs = readRunInputs(count, size);
-        EXPECT_EQ(inputProblemMessage(inputs.problem), message) << count << " / " << size;
+    for (const DataRow& c : readDataTable(TEST_DATA_DIR "/run_inputs.txt")) {
+        const RunInputs inputs = readRunInputs(c[0], c[1]);
+        EXPECT_EQ(inputProblemMessage(inputs.problem), c.size() > 4 ? c[4] : "") << c[0] << " / " << c[1];
         if (inputs.problem == InputProblem::None) {
-            EXPECT_EQ(std::pair(inputs.frameCount, inputs.pictureSize), std::pair(frameCount, pictureSize));
+            EXPECT_EQ(std::to_string(inputs.frameCount) + " " + std::to_string(inputs.pictureSize), c[2] + " " + c[3]);
         }
     }
     EXPECT_EQ(inputProblemTitle, "Ошибочка");

@@ -142,6 +142,10 @@ TEST(GeneralMidiSynth, SoundsTheSongsMessages) {
     synth.play(0x00007BB0);  // all notes off on channel 1
     level();
     EXPECT_EQ(activeVoices(), 0);
+    synth.play(0x004D4190);
+    synth.silence();  // as the output closes
+    level();
+    EXPECT_EQ(activeVoices(), 0);
 }
 
 // On a machine without MIDI or sound devices the program must stay quiet on the

@@ -1,70 +1,141 @@
-// The step player against a recording output and a hand-driven timer.
+// The step player against a recording output and a hand-driven timer; the song as a
+// MIDI file against the player itself, read back by a reader of its own.
 
 #include <gtest/gtest.h>
 
-#include "manual_step_timer.h"
 #include "music/music_player.h"
 #include "music/song_builder.h"
+#include "music/song_midi_file.h"
+#include "music/voice_rotation.h"
 #include "recording_midi_output.h"
 
 namespace pestrolik {
 namespace {
 
 using Call = RecordingMidiOutput::Call;
-using Events = std::vector<RecordingMidiOutput::Event>;
 
-class MusicPlayerTest : public ::testing::Test {
-protected:
-    MusicPlayerTest() { writeSong(SongVoices{}, song); }
-    std::vector<uint32_t> stepMessages(int step) const {
-        std::vector<uint32_t> messages;
-        for (int slot = 1; slot <= song.messageCount(step); ++slot) messages.push_back(song.at(step, slot));
-        return messages;
+// A step timer that never fires by itself: the test calls the player's tick().
+struct ManualStepTimer : StepTimer {
+    void start(int intervalMilliseconds) override {
+        running = true;
+        interval = intervalMilliseconds;
     }
-    // Ticks until the player stops by itself; how many ticks that took.
-    int ticksToTheEnd(MusicPlayer& player) {
-        int ticks = 0;
-        for (; player.isPlaying() && ticks < 1000; ++ticks) player.tick();
-        EXPECT_FALSE(timer.running);
-        return ticks;
-    }
-
-    SongTable song;
-    RecordingMidiOutput output{false};  // refuses to open, as without a MIDI device: the song plays on all the same
-    ManualStepTimer timer;
-    MusicPlayer player{song, output, timer};
+    void stop() override { running = false; }
+    bool running = false;
+    int interval = 0;
 };
 
-TEST_F(MusicPlayerTest, PlaysOneStepPerTickThenStopsAtTheEndMarker) {
-    player.startMusic();
-    EXPECT_EQ(timer.interval, 155);
-    EXPECT_EQ(output.events(), Events{{Call::Open}});  // the first step waits for the first tick
-    for (int step = 1; step <= 176; ++step) {          // the rests are not the end
+// Without a MIDI device (an output that refuses to open) the song plays all the same,
+// one step a tick from step 1, the first at the first tick; the 177th tick finds the
+// end marker. A stop in the middle silences a tick already queued, and the next start
+// begins again.
+TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
+    SongTable song;
+    writeSong(SongVoices{}, song);
+    RecordingMidiOutput output{false};
+    ManualStepTimer timer;
+    MusicPlayer player{song, output, timer};
+    for (int stopAt : {50, 178}) {
         output.forget();
-        player.tick();
-        ASSERT_EQ(output.events().size(), stepMessages(step).size()) << "step " << step;  // no close
-        ASSERT_EQ(output.sent(), stepMessages(step)) << "step " << step;
+        player.startMusic();
+        EXPECT_EQ(output.events(), std::vector<RecordingMidiOutput::Event>{{Call::Open}});
+        EXPECT_TRUE(timer.running && timer.interval == 155);
+        int step = 1;
+        for (; step < stopAt && player.isPlaying(); ++step) {
+            output.forget();
+            player.tick();
+            std::vector<uint32_t> expected;
+            for (int slot = 1; slot <= song.messageCount(step); ++slot) expected.push_back(song.at(step, slot));
+            ASSERT_EQ(output.sent(), expected) << "step " << step;
+            ASSERT_EQ(output.count(Call::Close), step == 177) << "step " << step;  // the rests are not the end
+        }
+        EXPECT_EQ(step, stopAt);
+        EXPECT_EQ(timer.running, stopAt == 50);
+        player.stopMusic();
+        EXPECT_FALSE(player.isPlaying() || timer.running);
+        output.forget();
+        player.tick();  // a tick that was already queued
+        EXPECT_TRUE(output.events().empty());
     }
-    EXPECT_EQ(song.messageCount(177), 0);  // the end marker holds nothing
-    EXPECT_EQ(ticksToTheEnd(player), 1);  // the 177th finds the end marker
-    player.stopMusic();                   // back to the main screen, then shut-down: harmless closes
-    player.stopMusic();
-    EXPECT_EQ(output.count(Call::Close), 3);
 }
 
-TEST_F(MusicPlayerTest, StopInTheMiddleSendsNothingMoreAndTheNextStartBeginsAgain) {
-    player.startMusic();
-    for (int i = 0; i < 50; ++i) player.tick();
-    player.stopMusic();
-    EXPECT_FALSE(timer.running);
-    output.forget();
-    player.tick();  // a tick that was already queued
-    EXPECT_EQ(output.events(), Events{});
+struct Timed {
+    int64_t microseconds;
+    std::vector<uint8_t> bytes;
+    bool operator==(const Timed&) const = default;
+};
 
-    player.startMusic();  // the about screen opened again
-    player.tick();
-    EXPECT_EQ(output.sent(), stepMessages(1));
-    EXPECT_EQ(ticksToTheEnd(player), 176);
+struct Heard {
+    int format = -1, tracks = -1;
+    std::vector<Timed> messages;
+    int64_t endMicroseconds = -1;
+};
+
+// Just enough of the Standard MIDI File format: one track, channel messages each with
+// its status, meta events (tempo read).
+Heard readMidiFile(const std::string& file) {
+    auto at = [&](size_t i) { return static_cast<uint8_t>(file.at(i)); };
+    auto bigEndian = [&](size_t i, int n) { int64_t v = 0; while (n--) v = v << 8 | at(i++); return v; };
+    Heard heard{static_cast<int>(bigEndian(8, 2)), static_cast<int>(bigEndian(10, 2)), {}};
+    const int64_t division = bigEndian(12, 2);
+    EXPECT_EQ(file.substr(0, 4) + file.substr(14, 4), "MThdMTrk");
+    EXPECT_EQ(bigEndian(4, 4), 6);  // the header's length
+    EXPECT_EQ(bigEndian(18, 4), static_cast<int64_t>(file.size()) - 22);
+    int64_t tempo = 500000, time = 0;
+    for (size_t i = 22; i < file.size() && heard.endMicroseconds < 0;) {
+        int64_t delta = 0;
+        do delta = delta << 7 | (at(i) & 0x7F); while (at(i++) & 0x80);
+        time += delta * tempo;  // in microseconds × division
+        if (at(i) == 0xFF) {
+            if (at(i + 1) == 0x51) tempo = bigEndian(i + 3, 3);
+            if (at(i + 1) == 0x2F) heard.endMicroseconds = time / division;
+            i += 3 + at(i + 2);
+            continue;
+        }
+        const size_t length = (at(i) & 0xE0) == 0xC0 ? 2 : 3;  // program and channel pressure: one data byte
+        heard.messages.push_back({time / division, {file.begin() + i, file.begin() + i + length}});
+        i += length;
+    }
+    return heard;
+}
+
+// What the player sends for this song, with the time of the tick that sent it.
+Heard playerHears(SongTable& song) {
+    RecordingMidiOutput output;
+    ManualStepTimer timer;
+    MusicPlayer player(song, output, timer);
+    player.startMusic();
+    Heard heard{0, 1, {}};
+    for (int64_t tick = 1; player.isPlaying(); ++tick) {
+        output.forget();
+        player.tick();
+        heard.endMicroseconds = tick * timer.interval * 1000;
+        for (uint32_t m : output.sent()) {
+            if ((m & 0x80) == 0) continue;  // the rest marker is no MIDI message
+            Timed message{heard.endMicroseconds, {uint8_t(m), uint8_t(m >> 8)}};
+            if ((m & 0xE0) != 0xC0) message.bytes.push_back(uint8_t(m >> 16));
+            heard.messages.push_back(message);
+        }
+    }
+    return heard;
+}
+
+// The file holds what a MIDI output hears from the player, tick by tick, for the same
+// voice counters. The counters choose rows as stored ones do, an unusable one ("99") included.
+TEST(SongMidiFile, HoldsWhatThePlayerSendsWhenItSendsIt) {
+    for (const std::array<std::string, 3>& voices : {std::array<std::string, 3>{"0", "0", "0"}, {"9", "10", "6"}, {"7", "99", "3"}}) {
+        MemorySettingsStore store;
+        for (int i : {0, 1, 2}) store.save(kVoiceCounterSection, std::array{kSoloCounter, kBackgroundCounter, kBassCounter}[i].key, voices[i]);
+        SongTable song;
+        buildSong(store, song);
+        const std::vector<uint8_t> bytes = songMidiFile(song);
+        const Heard file = readMidiFile(std::string(bytes.begin(), bytes.end()));
+        const Heard player = playerHears(song);
+        EXPECT_TRUE(file.format == 0 && file.tracks == 1);
+        EXPECT_EQ(file.endMicroseconds, 27'435'000);
+        EXPECT_EQ(file.endMicroseconds, player.endMicroseconds);
+        EXPECT_EQ(file.messages, player.messages) << voices[1];
+    }
 }
 
 }  // namespace

@@ -1,37 +1,23 @@
 // Every cell of the built song, for every row of the instrument tables, against the
 // song and the instrument rows written out by hand in data/.
 
+#include "data_table.h"
+#include "music/song_builder.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <regex>
-#include <sstream>
-
-#include "music/song_builder.h"
 
 namespace pestrolik {
 namespace {
 
-using Words = std::vector<std::string>;
+using testing::DataRow;
 using Parameters = std::map<std::string, uint32_t>;
 
-std::vector<Words> readData(const std::string& name) {
-    std::ifstream file(std::string(PESTROLIK_MUSIC_DATA) + "/" + name);
-    std::vector<Words> lines;
-    for (std::string line; std::getline(file, line);) {
-        std::istringstream words(line);
-        if (!line.empty() && line[0] != '#')
-            lines.emplace_back(std::istream_iterator<std::string>(words), std::istream_iterator<std::string>());
-    }
-    EXPECT_FALSE(lines.empty()) << name;
-    return lines;
-}
-
 // "Ps=54" and the like, after the key, the stored text and the next value.
-void choose(const Words& counterRow, Parameters& parameters) {
+void choose(const DataRow& counterRow, Parameters& parameters) {
     for (auto word = counterRow.begin() + 3; word != counterRow.end(); ++word)
         parameters[word->substr(0, word->find('='))] = std::stoul(word->substr(word->find('=') + 1));
 }
@@ -48,10 +34,10 @@ uint32_t message(const std::string& text, const Parameters& parameters) {
 }
 
 TEST(SongTable, EveryCellForEveryCounterRow) {
-    const std::vector<Words> song = readData("song_steps.txt");
-    const std::vector<Words> counters = readData("voice_counters.txt");
+    const std::vector<DataRow> song = testing::readDataTable(PESTROLIK_MUSIC_DATA "/song_steps.txt", ' ');
+    const std::vector<DataRow> counters = testing::readDataTable(PESTROLIK_MUSIC_DATA "/voice_counters.txt", ' ');
     SongTable table;  // one table for every build: each must replace all of the one before
-    for (const Words& row : counters) {
+    for (const DataRow& row : counters) {
         SCOPED_TRACE(row[0] + " " + row[1]);
         MemorySettingsStore store;
         if (row[1] != "-") store.save("met2", row[0], std::regex_replace(row[1], std::regex("~"), " "));
@@ -59,14 +45,14 @@ TEST(SongTable, EveryCellForEveryCounterRow) {
         buildSong(store, table);
 
         Parameters parameters;
-        for (const Words& missing : counters)
+        for (const DataRow& missing : counters)
             if (missing[1] == "-") {
                 choose(missing, parameters);
                 EXPECT_EQ(store.get("met2", missing[0], "?"), missing[0] == row[0] ? row[2] : missing[2]);
             }
         choose(row, parameters);
         std::vector<std::array<uint32_t, 21>> expected(201);  // steps 0..200, slots 0..20
-        for (const Words& step : song)
+        for (const DataRow& step : song)
             for (size_t slot = 1; slot < step.size(); ++slot)
                 expected.at(std::stoi(step[0])).at(slot) = message(step[slot], parameters);
         for (int step = 0; step < 201; ++step)

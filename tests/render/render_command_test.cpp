@@ -1,23 +1,69 @@
-// pestrolik-render driven as a user drives it: a real process, real files.
+// pestrolik-render driven as a user drives it: a real process in a folder of its own,
+// its output streams caught in files, real files.
 
 #include "core_test.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
 #include "music/voice_rotation.h"
-#include "render_process.h"
 
+#include <fcntl.h>
+#include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
-using RenderCommand = RenderProcess;
+struct Finished {
+    int exitCode = -1;  // 1000 + the signal when one ended it
+    std::string out, err;
+};
 
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> result;
-    std::istringstream in(text);
-    for (std::string line; std::getline(in, line);) result.push_back(line);
-    return result;
+std::string slurp(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
 }
+
+class RenderCommand : public ::testing::Test {
+protected:
+    void SetUp() override { fs::create_directories(pictures()); }
+
+    // Runs in pictures(); standard output goes to `stdoutPath` when given.
+    pid_t start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+        const pid_t pid = fork();
+        if (pid == 0) {
+            const auto outPath = stdoutPath.empty() ? folder_ / "stdout" : fs::path(stdoutPath);
+            dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            dup2(::open((folder_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
+            if (chdir(pictures().c_str()) != 0) _exit(99);
+            std::vector<char*> argv{const_cast<char*>(RENDER_EXE)};
+            for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+            argv.push_back(nullptr);
+            execv(RENDER_EXE, argv.data());
+            _exit(98);
+        }
+        return pid;
+    }
+
+    Finished finish(pid_t pid) {
+        int status = 0;
+        waitpid(pid, &status, 0);
+        std::error_code ignored;
+        Finished f{WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), slurp(folder_ / "stdout"),
+                   slurp(folder_ / "stderr")};
+        fs::remove(folder_ / "stdout", ignored);
+        return f;
+    }
+
+    Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+        return finish(start(args, stdoutPath));
+    }
+
+    fs::path pictures() const { return folder_ / "pictures"; }
+
+    TempFolder folder_{"render"};
+};
 
 // The data file's placeholders and line breaks made real.
 std::string expand(std::string text) {
@@ -44,10 +90,10 @@ bool waitUntilWriting(pid_t pid, const fs::path& folder) {
 TEST_F(RenderCommand, TheParameterCodeMakesTheSamePictureAgain) {
     const Finished first = run({"--count", "4", "--size", "90", "--still", "--out", "a.GIF", "--jobs", "2"});
     ASSERT_EQ(first.exitCode, 0) << first.err;
-    const std::string code = lines(first.out).at(1);
+    const std::string code = first.out.substr(6, first.out.size() - 7);  // between "a.GIF\n" and the last break
     const Finished again = run({"--count", "4", "--size", "90", "--still", "--out", "b.GIF", "--params", code, "--jobs", "1"});
-    ASSERT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(lines(again.out).at(1), code);
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, "b.GIF\n" + code + "\n");
     const auto a = readFileBytes((pictures() / "a.GIF").string());
     EXPECT_EQ(a, readFileBytes((pictures() / "b.GIF").string()));
     const auto decoded = decodeGif(a);
@@ -98,9 +144,8 @@ TEST_F(RenderCommand, EndingSignalsLeaveNoFile) {
 TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
     ASSERT_EQ(run({"--song=s.mid", "--voices=7,99,3"}).exitCode, 0);
     MemorySettingsStore counters;
-    counters.save(kVoiceCounterSection, kSoloCounter.key, "7");
-    counters.save(kVoiceCounterSection, kBackgroundCounter.key, "99");
-    counters.save(kVoiceCounterSection, kBassCounter.key, "3");
+    for (auto [counter, value] : {std::pair{kSoloCounter, "7"}, {kBackgroundCounter, "99"}, {kBassCounter, "3"}})
+        counters.save(kVoiceCounterSection, counter.key, value);
     SongTable song;
     buildSong(counters, song);
     const std::vector<uint8_t> bytes = songMidiFile(song);

@@ -1,6 +1,6 @@
 #pragma once
-// Long expectations kept as data files: one row a line, fields split at '|', lines
-// starting with '#' and blank lines skipped.
+// Long expectations kept as data files: one row a line, fields split at '|' (or at
+// blanks when the separator is ' '), lines starting with '#' and blank lines skipped.
 
 #include <fstream>
 #include <sstream>
@@ -18,14 +18,15 @@ inline std::ifstream openData(const std::string& path) {
     return in;
 }
 
-inline std::vector<DataRow> readDataTable(const std::string& path) {
+inline std::vector<DataRow> readDataTable(const std::string& path, char separator = '|') {
     std::ifstream in = openData(path);
     std::vector<DataRow> rows;
     for (std::string line; std::getline(in, line);) {
         if (line.empty() || line[0] == '#') continue;
         DataRow row;
         std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, '|');) row.push_back(field);
+        for (std::string field; separator == ' ' ? fields >> field : std::getline(fields, field, separator);)
+            row.push_back(field);
         rows.push_back(row);
     }
     return rows;

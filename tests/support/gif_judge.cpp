@@ -41,11 +41,6 @@ DecodedGif decodeGif(const std::vector<uint8_t>& bytes) {
     result.height = gif->SHeight;
     for (int f = 0; f < gif->ImageCount; ++f) {
         const SavedImage& image = gif->SavedImages[f];
-        const ExtensionBlock* blocks = image.ExtensionBlocks;
-        for (int e = 0; e + 1 < image.ExtensionBlockCount; ++e)
-            result.loopsForever = result.loopsForever ||
-                                  (blocks[e].ByteCount == 11 && std::memcmp(blocks[e].Bytes, "NETSCAPE2.0", 11) == 0 &&
-                                   blocks[e + 1].ByteCount == 3 && std::memcmp(blocks[e + 1].Bytes, "\x01\x00\x00", 3) == 0);
         GraphicsControlBlock control{};
         if (DGifSavedExtensionToGCB(gif, f, &control) == GIF_OK)
             result.controlBytes.push_back(control.DisposalMode << 2 | (control.TransparentColor != NO_TRANSPARENT_COLOR));

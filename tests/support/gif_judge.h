@@ -18,7 +18,6 @@ struct DecodedGif {
     int width = 0, height = 0;
     std::vector<PixelGrid> frames;
     std::vector<int> controlBytes;  // packed field of each graphic control block
-    bool loopsForever = false;      // "NETSCAPE2.0" with a loop count of 0
 };
 
 DecodedGif decodeGif(const std::vector<uint8_t>& bytes);
