@@ -74,7 +74,7 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
         return std::nullopt;
     };
     optind = 0;  // a fresh scan, also when called again
-    opterr = 0;  // our own messages, in Russian
+    // The leading ':' keeps getopt quiet: the messages are our own, in Russian.
     for (int c; (c = getopt_long(argc, argv, ":c:s:f:o:p:j:qhV", kOptions, nullptr)) != -1;) {
         const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
         const std::string name =

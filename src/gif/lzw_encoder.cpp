@@ -11,7 +11,7 @@ constexpr int indexBits = LzwEncoder::minimumCodeSize;  // a colour index takes 
 constexpr uint32_t indexCount = 1u << indexBits;
 }  // namespace
 
-LzwEncoder::LzwEncoder() : next_(static_cast<size_t>(tableLimit) * indexCount, 0) {}
+LzwEncoder::LzwEncoder() : next_(static_cast<size_t>(tableLimit) * indexCount) {}
 
 bool LzwEncoder::encode(const PixelGrid& grid, std::vector<uint8_t>& out, const RowGate& gate) {
     std::fill(next_.begin(), next_.end(), uint16_t{0});
