@@ -49,27 +49,26 @@ struct SoloEvent {
 
 struct Bar {
     std::array<uint8_t, 3> chord;  // struck at s1, in this order
-    uint8_t releasedAtS7{};        // chord change at s7 when not 0
-    uint8_t struckAtS7{};
+    std::array<uint8_t, 2> changeAtS7;  // released, then struck at s7; none when {}
     int bassRoot;
     std::array<SoloEvent, 4> solo;  // at most four events a bar
 };
 
 constexpr std::array<Bar, kBarCount> kBars{{
-    {{65, 60, 56}, 0, 0, 29, {{{4, false, 77}, {7, true, 80}, {10, true, 77}}}},
-    {{63, 58, 55}, 0, 0, 27, {{{1, true, 79}, {7, true, 77}, {10, true, 75}}}},
-    {{62, 58, 53}, 0, 0, 34, {{{1, true, 77}}}},
-    {{63, 58, 53}, 63, 62, 34, {{{10, true, 0}}}},
-    {{61, 56, 53}, 0, 0, 25, {{{1, true, 0}, {4, false, 77}, {7, true, 79}, {10, true, 80}}}},
-    {{60, 56, 51}, 0, 0, 32, {{{1, true, 75}, {7, true, 72}, {10, true, 68}}}},
-    {{63, 58, 55}, 0, 0, 27, {{{1, true, 70}}}},
-    {{63, 58, 56}, 56, 55, 27, {{{10, true, 0}}}},
-    {{61, 56, 53}, 0, 0, 25, {{{4, false, 68}, {7, true, 70}, {10, true, 71}}}},
-    {{63, 58, 55}, 0, 0, 27, {{{1, true, 72}, {7, true, 70}, {10, true, 75}}}},
-    {{63, 60, 56}, 0, 0, 32, {{{1, true, 72}, {10, true, 68}}}},
-    {{61, 56, 53}, 0, 0, 25, {{{1, true, 77}, {4, true, 75}, {10, true, 68}}}},
-    {{60, 55, 52}, 0, 0, 24, {{{1, true, 72}}}},
-    {{65, 60, 55}, 65, 64, 24, {{{10, true, 0}}}},
+    {{65, 60, 56}, {}, 29, {{{4, false, 77}, {7, true, 80}, {10, true, 77}}}},
+    {{63, 58, 55}, {}, 27, {{{1, true, 79}, {7, true, 77}, {10, true, 75}}}},
+    {{62, 58, 53}, {}, 34, {{{1, true, 77}}}},
+    {{63, 58, 53}, {63, 62}, 34, {{{10, true, 0}}}},
+    {{61, 56, 53}, {}, 25, {{{1, true, 0}, {4, false, 77}, {7, true, 79}, {10, true, 80}}}},
+    {{60, 56, 51}, {}, 32, {{{1, true, 75}, {7, true, 72}, {10, true, 68}}}},
+    {{63, 58, 55}, {}, 27, {{{1, true, 70}}}},
+    {{63, 58, 56}, {56, 55}, 27, {{{10, true, 0}}}},
+    {{61, 56, 53}, {}, 25, {{{4, false, 68}, {7, true, 70}, {10, true, 71}}}},
+    {{63, 58, 55}, {}, 27, {{{1, true, 72}, {7, true, 70}, {10, true, 75}}}},
+    {{63, 60, 56}, {}, 32, {{{1, true, 72}, {10, true, 68}}}},
+    {{61, 56, 53}, {}, 25, {{{1, true, 77}, {4, true, 75}, {10, true, 68}}}},
+    {{60, 55, 52}, {}, 24, {{{1, true, 72}}}},
+    {{65, 60, 55}, {65, 64}, 24, {{{10, true, 0}}}},
 }};
 
 // The bass steps up a whole tone at s7 of these bars, its upper note staying put.
@@ -134,9 +133,9 @@ void writeBarStep(const SongVoices& voices, int bar, int stepInBar, SongTable& t
 
     if (stepInBar == 1) {
         for (uint8_t note : notes.chord) writer.noteOn(kBackgroundChannel, note, voices.backgroundVelocity);
-    } else if (stepInBar == 7 && notes.releasedAtS7 != 0) {
-        writer.noteOn(kBackgroundChannel, notes.releasedAtS7, 0);  // velocity 0 releases
-        writer.noteOn(kBackgroundChannel, notes.struckAtS7, voices.backgroundVelocity);
+    } else if (stepInBar == 7 && notes.changeAtS7[0] != 0) {
+        writer.noteOn(kBackgroundChannel, notes.changeAtS7[0], 0);  // velocity 0 releases
+        writer.noteOn(kBackgroundChannel, notes.changeAtS7[1], voices.backgroundVelocity);
     }
 
     const int upper = notes.bassRoot + kBassOffsets[stepInBar - 1] + 12;
