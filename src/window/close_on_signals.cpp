@@ -24,9 +24,8 @@ extern "C" void onClosingSignal(int) {
 }
 
 void setHandler(void (*handler)(int)) {
-    struct sigaction action {};
+    struct sigaction action {};  // an empty mask
     action.sa_handler = handler;
-    sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;
     for (int signal : closingSignals) sigaction(signal, &action, nullptr);
 }

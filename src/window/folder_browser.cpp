@@ -175,18 +175,12 @@ void FolderBrowser::onFileClicked(const QModelIndex& index) {
 
 void FolderBrowser::onFileDoubleClicked(const QModelIndex&) { shell_.open(listedFilePath_); }
 
-bool FolderBrowser::setTreePath(const QString& path) {
+void FolderBrowser::setTreePath(const QString& path) {
     const QString wanted = modelForm(path);
-    if (!isReadyFolder(wanted)) return false;
-    if (wanted == treePath_) return true;
+    if (!isReadyFolder(wanted) || wanted == treePath_) return;
     treePath_ = wanted;
-    if (!holds(treeFilter_.driveRoot(), wanted)) {
-        const int drive = driveIndexOf(wanted);
-        showDriveInTree(drive >= 0 ? driveRootAt(drive) : QStorageInfo(wanted).rootPath());
-    }
     selectInTree(wanted);
     onFolderChanged();
-    return true;
 }
 
 void FolderBrowser::keepCurrentInViewAfterChangeIn(const QModelIndex& parent) {

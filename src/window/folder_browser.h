@@ -57,7 +57,9 @@ private:
     void onFileClicked(const QModelIndex& index);
     void onFileDoubleClicked(const QModelIndex& index);
 
-    bool setTreePath(const QString& path);  // false when the place cannot be shown
+    // Nothing happens for a place that cannot be shown. The tree must already show its
+    // drive: every caller moves the drive list (or the tree) there first.
+    void setTreePath(const QString& path);
     void showDriveInTree(const QString& root);
     void selectInTree(const QString& path);
     void setDriveOf(const QString& path);

@@ -42,6 +42,7 @@ TEST(SongTable, EveryCellForEveryCounterRow) {
         MemorySettingsStore store;
         if (row[1] != "-") store.save("met2", row[0], std::regex_replace(row[1], std::regex("~"), " "));
         table.set(0, 21, 7);  // outside the table: ignored, so nothing spills into step 1
+        table.set(201, 1, 7);
         buildSong(store, table);
 
         Parameters parameters;
@@ -51,12 +52,12 @@ TEST(SongTable, EveryCellForEveryCounterRow) {
                 EXPECT_EQ(store.get("met2", missing[0], "?"), missing[0] == row[0] ? row[2] : missing[2]);
             }
         choose(row, parameters);
-        std::vector<std::array<uint32_t, 21>> expected(201);  // steps 0..200, slots 0..20
+        std::vector<std::array<uint32_t, 22>> expected(202);  // steps 0..200, slots 0..20, and one past each
         for (const DataRow& step : song)
             for (size_t slot = 1; slot < step.size(); ++slot)
                 expected.at(std::stoi(step[0])).at(slot) = message(step[slot], parameters);
-        for (int step = 0; step < 201; ++step)
-            for (int slot = 0; slot < 21; ++slot)
+        for (int step = 0; step <= 201; ++step)
+            for (int slot = 0; slot <= 21; ++slot)
                 ASSERT_EQ(table.at(step, slot), expected[step][slot]) << "step " << step << " slot " << slot;
     }
 }

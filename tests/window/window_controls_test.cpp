@@ -85,6 +85,8 @@ private slots:
             QCOMPARE(strip->contentsRect().size(), QSize(285, 13));
             QCOMPARE(strip->pixmap().toImage().convertToFormat(QImage::Format_RGB32), progressImage(0));
         }
+        c.picture1->showStep(32);  // the last image, the whole strip
+        QCOMPARE(c.picture1->pixmap().toImage().convertToFormat(QImage::Format_RGB32), progressImage(32));
         // Image k: k blocks of 7 x 11 pixels from column 1 every 9 columns, the last cut at
         // column 283; everything else the background.
         for (int step : {1, 16, 32}) {
@@ -125,8 +127,8 @@ private slots:
                     seen << (label->pixmap().isNull() ? label->text() : label->pixmap().toImage() == wanted ? "icon" : "another icon");
                     places << label->geometry();
                 }
-                if (places.size() == 2 && !(places[0].right() < places[1].left() && places[0].top() <= places[1].top()))
-                    seen << "icon not left of the text";
+                if (places.size() == 2 && !(places[0].right() < places[1].left() && places[1].top() < places[0].bottom()))
+                    seen << "icon not beside the text";
                 QTest::keyClick(box, Qt::Key_Return);
             });
             boxes.show(icon, "Ошибка", longLine + "\r\nвторая");

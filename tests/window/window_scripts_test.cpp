@@ -217,6 +217,7 @@ private:
         FolderBrowser& browser = w_->form().folderBrowser();
         QCOMPARE(browser.saveFolder() + '|' + browser.treePath() + '|' + browser.fileListFolder(), folder + '|' + folder + '|' + folder);
         QCOMPARE(w_->c().text3->text(), folder + "/Kaleidrix_" + QString::number(proposal) + ".GIF");
+        QCOMPARE(browser.fileNumber(), proposal);
     }
 
     QModelIndex listedIndex(const QString& name) const {
