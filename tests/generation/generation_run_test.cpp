@@ -73,11 +73,12 @@ TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
     ASSERT_EQ(::mkfifo((folder_ / "Kaleidrix_4.GIF").c_str(), 0600), 0);
     std::ofstream(folder_ / "Kaleidrix_6.GIF") << "x";
     RecordingHost host;
-    EXPECT_EQ(runGeneration(request(2, 20), host).outcome, RunOutcome::FileExists);
+    for (int taken : {1, 2, 3, 4}) {
+        const RunRequest r = request(1, 10, "Kaleidrix_" + std::to_string(taken) + ".GIF");
+        EXPECT_EQ(runGeneration(r, host).outcome, RunOutcome::FileExists) << taken;
+    }
     EXPECT_TRUE(host.pictures.empty());
     EXPECT_EQ(fs::file_size(folder_ / "Kaleidrix_1.GIF"), 17u);
-    EXPECT_EQ(nextFreePath(folder_.path().string()), (folder_ / "Kaleidrix_5.GIF").string());
-
     RunRequest automatic = request(1, 10, "Kaleidrix_5.GIF");
     automatic.nextFreePath = [this] { return nextFreePath(folder_.path().string()); };
     const RunResult moved = runGeneration(automatic, host, squattingOpener());
@@ -88,7 +89,6 @@ TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
     const RunResult given = runGeneration(request(1, 10, "mine.GIF"), host, squattingOpener());
     EXPECT_EQ(given.outcome, RunOutcome::FileExists);
     EXPECT_EQ(fs::file_size(folder_ / "mine.GIF"), 8u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(folder_.path()), fs::directory_iterator{}), 8);
 }
 
 // Nothing is written once the run was told to stop, even when it hears it only before
@@ -129,30 +129,3 @@ TEST_F(GenerationRunTest, WaitingForAFrameMadeAheadYieldsToTheHost) {
     EXPECT_GT(host.yields, 1) << "more than the one after the frame";
 }
 
-// A failed write at any moment, on one thread or more, discards the file.
-TEST_F(GenerationRunTest, AFailedWriteDiscardsTheFile) {
-    RecordingHost host;
-    for (size_t failAfter : {100, 700, 1500}) {
-        for (int jobs : {1, 2}) {
-            WatchedSink sink;
-            sink.failAfterBytes = failAfter;
-            RunRequest r = request(3, 60);
-            r.jobs = jobs;
-            EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, RunOutcome::WriteFailed) << failAfter;
-            EXPECT_TRUE(sink.discarded() && !sink.finished()) << failAfter;
-        }
-    }
-}
-
-// A STOP drops the pipeline while its workers are inside big frames, or have some
-// finished and waiting: they leave mid-frame and are joined, whatever the moment.
-TEST(FramePipelineTest, DroppedAtAnyMomentOfItsFrames) {
-    PictureParams params;
-    params.refSize = 1000;
-    for (int waitMs : {0, 3, 10, 40}) {
-        FramePipeline pipeline(params, {1000, 8, 1, false}, 3);
-        while (pipeline.wantsFrame()) pipeline.handOut(waitMs % 2 == 1);
-        const auto first = pipeline.take(1, std::chrono::milliseconds(waitMs));
-        EXPECT_TRUE(!first || first->size() > 1000u);
-    }
-}

@@ -1,6 +1,5 @@
 #include "core_test.h"
 
-#include <numeric>
 
 namespace {
 
@@ -38,22 +37,3 @@ TEST(FileLayout, SizeCountAndStillnessReachEveryFrameHead) {
     }
 }
 
-TEST(FileLayout, RowsAreCheckedInOrderAndAfterAStopOrAbandonNothingIsWritten) {
-    for (int stopAt : {0, 1, 6, 11}) {  // 0: abandoned between frames; 11: a stop seen after the last row
-        MemorySink sink;
-        GifWriter writer(sink);
-        writer.writeFileHead({10, 2, false, 0, 0, 0});
-        writer.writeFrameHead();
-        if (stopAt == 0) writer.abandonFile();
-        const size_t before = sink.bytes().size();
-        std::vector<int> asked, expected(stopAt);
-        std::iota(expected.begin(), expected.end(), 1);
-        EXPECT_FALSE(writer.encodeFrame(frameGrid(10, 1), [&](int row) { return asked.push_back(row), row < stopAt; }));
-        EXPECT_EQ(asked, expected);
-        EXPECT_TRUE(writer.stopped());
-        EXPECT_FALSE(writer.writeFrameHead() || writer.encodeFrame(frameGrid(10, 2)) || writer.writeTrailer());
-        EXPECT_EQ(sink.bytes().size(), before) << stopAt;
-        writer.abandonFile();
-        EXPECT_TRUE(sink.discarded());
-    }
-}

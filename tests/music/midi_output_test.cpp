@@ -1,6 +1,6 @@
 // The MIDI outputs: RtMidi's over a stand-in for the system's MIDI (back-end, port, what
-// it sends, nothing before opening or after closing), the fallback chain, the
-// synthesizer's reading of the song's messages, and silence on the terminal.
+// it sends, nothing before opening or after closing), and the synthesizer's reading of
+// the song's messages.
 
 #include <gtest/gtest.h>
 
@@ -11,16 +11,12 @@
 #include <tuple>
 #include <vector>
 
-#include "music/fallback_midi_output.h"
 #include "music/general_midi_synth.h"
 #include "music/rtmidi_output.h"
-#include "recording_midi_output.h"
 
 namespace pestrolik {
 namespace {
 
-using Call = RecordingMidiOutput::Call;
-using Events = std::vector<RecordingMidiOutput::Event>;
 
 using Log = std::vector<std::string>;
 using enum RtMidi::Api;
@@ -92,28 +88,6 @@ TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
     EXPECT_EQ(log, expected);
 }
 
-TEST(FallbackMidiOutput, PlaysThroughTheFirstOutputThatOpensAndIsSilentWithoutOne) {
-    for (bool secondOpens : {true, false}) {
-        std::vector<std::unique_ptr<MidiOutput>> candidates;
-        candidates.push_back(std::make_unique<RecordingMidiOutput>(false));
-        candidates.push_back(std::make_unique<RecordingMidiOutput>(secondOpens));
-        auto& first = static_cast<RecordingMidiOutput&>(*candidates[0]);
-        auto& second = static_cast<RecordingMidiOutput&>(*candidates[1]);
-        FallbackMidiOutput output(std::move(candidates));
-        output.close();  // never opened
-        EXPECT_EQ(output.open(), secondOpens);
-        EXPECT_TRUE(!secondOpens || output.open());  // an open output stays as it is
-        output.send(0x00642499);
-        output.close();
-        output.close();
-        EXPECT_EQ(first.events(), Events{{Call::Open}});
-        EXPECT_EQ(second.events(), (secondOpens ? Events{{Call::Open}, {Call::Send, 0x00642499}, {Call::Close}}
-                                                : Events{{Call::Open}}));
-        output.open();  // the preferred output is asked again
-        EXPECT_EQ(first.count(Call::Open), 2);
-    }
-}
-
 // The decoding as FluidSynth itself hears it.
 TEST(GeneralMidiSynth, SoundsTheSongsMessages) {
     GeneralMidiSynth synth(24000.0);
@@ -146,20 +120,6 @@ TEST(GeneralMidiSynth, SoundsTheSongsMessages) {
     synth.silence();  // as the output closes
     level();
     EXPECT_EQ(activeVoices(), 0);
-}
-
-// On a machine without MIDI or sound devices the program must stay quiet on the
-// terminal; with devices, opening and closing prints nothing either.
-TEST(SystemMidiOutput, PrintsNothingOnTheTerminal) {
-    testing::internal::CaptureStdout();
-    testing::internal::CaptureStderr();
-    auto output = makeSystemMidiOutput();
-    output->open();
-    output->send(0x00007BB0);
-    output->close();
-    output.reset();
-    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
 }
 
 }  // namespace

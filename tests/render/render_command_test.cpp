@@ -8,7 +8,6 @@
 
 #include <fcntl.h>
 #include <sys/wait.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -74,17 +73,6 @@ std::string expand(std::string text) {
     return text;
 }
 
-// True once the process holds a file open in `folder`.
-bool waitUntilWriting(pid_t pid, const fs::path& folder) {
-    for (int i = 0; i < 2000; ++i) {
-        std::error_code ignored;
-        for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", ignored))
-            if (fs::read_symlink(fd, ignored).string().starts_with(folder.string())) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    return false;
-}
-
 }  // namespace
 
 TEST_F(RenderCommand, TheParameterCodeMakesTheSamePictureAgain) {
@@ -125,20 +113,6 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
     EXPECT_EQ(piped.out, slurp(pictures() / "a.GIF"));
     EXPECT_EQ(slurp(pictures() / "taken.GIF"), "keep me");
     EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 8);  // the three placed and the five made
-}
-
-// The signals that ask a program to end stop the run as STOP does: whenever they come,
-// no file is left, not even an unnamed one's hidden stand-in.
-TEST_F(RenderCommand, EndingSignalsLeaveNoFile) {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
-        const pid_t pid = start({"--count", "100", "--size", "1000", "--jobs", "1", "--quiet"});
-        ASSERT_TRUE(waitUntilWriting(pid, pictures())) << "the run never started writing";
-        kill(pid, signal);
-        const Finished f = finish(pid);
-        EXPECT_EQ(f.exitCode, 128 + signal) << signal << ": " << f.err;
-        EXPECT_EQ(f.err, "pestrolik-render: Процесс был прерван.\nСохранение не произошло.\n") << signal;
-        EXPECT_TRUE(fs::is_empty(pictures())) << signal;
-    }
 }
 
 // The song file is the song the given voice counters choose, as stored counters would.

@@ -1,6 +1,6 @@
 // The window's rules that need no window: the settings read from stored texts (corrupt
 // ones included), the store on its INI file, the save folder's choice, the window's
-// place, the next file name and the drives on offer. What the window does with them
+// place and the next file name. What the window does with them
 // is in scripts/.
 
 #include "window_test_support.h"
@@ -118,13 +118,6 @@ private slots:
         }
         // At a root the separator comes out doubled, and the path still works.
         QCOMPARE(pathInFolder("/", "Kaleidrix_1.GIF"), QString("//Kaleidrix_1.GIF"));
-    }
-
-    // "/" first, then the other volumes in order, each once.
-    void mountedVolumes() {
-        QStringList mounted = mountedVolumeRoots();
-        QVERIFY(mounted.first() == "/" && std::is_sorted(mounted.begin() + 1, mounted.end()));
-        QCOMPARE(mounted.removeDuplicates(), 0);
     }
 };
 

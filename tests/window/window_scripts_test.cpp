@@ -8,18 +8,14 @@ namespace {
 
 using Words = std::function<void(const QString&)>;
 
-struct Scenario {
-    QString name;
-    QStringList steps;
-};
-
-QList<Scenario> readScenarios() {
-    QList<Scenario> scenarios;
+// Each scenario's name and steps.
+QList<std::pair<QString, QStringList>> readScenarios() {
+    QList<std::pair<QString, QStringList>> scenarios;
     for (const QFileInfo& script : QDir(TEST_SCRIPTS_DIR).entryInfoList({"*.txt"}, QDir::Files, QDir::Name))
         for (const std::string& line : pestrolik::testing::readDataLines(script.filePath().toStdString())) {
             const QString text = QString::fromStdString(line);
             if (text.startsWith("== ")) scenarios.append({script.baseName() + ": " + text.mid(3), {}});
-            else if (!text.isEmpty() && !text.startsWith('#')) scenarios.last().steps << text;
+            else if (!text.isEmpty() && !text.startsWith('#')) scenarios.last().second << text;
         }
     return scenarios;
 }
@@ -47,12 +43,14 @@ public:
             {"remove", [this](const QString& a) { QVERIFY(QFile::remove(path(a))); }},
             {"setting", [this](const QString& a) { w_->memorySettings.save(section(a), key(a), filled(after(a)).toStdString()); }},
             {"restart", [this](const QString&) { w_->restart(); }},
-            {"volume", [this](const QString&) { addVolume(); }},
+            {"volume", [this](const QString&) {
+                 volume_ = std::make_unique<QTemporaryDir>();
+                 w_ = std::make_unique<TestWindow>(nullptr, QStringList{volume_->path(), "/no/such/volume"});
+             }},
             {"set", [this](const QString& a) { QVERIFY(object(first(a))->setProperty(qPrintable(first(after(a))), filled(after(after(a))))); }},
             {"click", [this](const QString& a) { QTest::mouseClick(qobject_cast<QWidget*>(object(a)), Qt::LeftButton); }},
             {"start", [this](const QString& a) { start(first(a), after(a)); }},
-            {"tick", [this](const QString&) { QMetaObject::invokeMethod(w_->c().timer1, "timeout"); }},
-            {"close", [this](const QString&) { w_->form().close(); }},
+            {"call", [this](const QString& a) { QVERIFY(QMetaObject::invokeMethod(object(first(a)), qPrintable(after(a)))); }},
             {"raise", [this](const QString& a) { closer_ = std::make_unique<CloseOnSignals>(w_->form()), std::raise(a.toInt()); }},
             {"move", [this](const QString& a) { w_->form().move(first(a).toInt(), after(a).toInt()); }},
             {"choose", [this](const QString& a) { chooseInTree(path(a)); }},
@@ -63,10 +61,6 @@ public:
             {"activate", [this](const QString&) {
                  QApplication::setActiveWindow(&w_->form());
                  QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
-             }},
-            {"focus", [this](const QString& a) {
-                 qobject_cast<QWidget*>(object(a))->setFocus();
-                 QTRY_VERIFY(qobject_cast<QWidget*>(object(a))->hasFocus());
              }},
             {"keys", [this](const QString& a) { QTest::keyClicks(qobject_cast<QWidget*>(object(first(a))), after(a)); }},
             {"clear-log", [this](const QString&) { w_->log.clear(); }},
@@ -119,7 +113,14 @@ public:
              }},
             {"expect midi-silent", [this](const QString&) { QVERIFY(w_->midi.events().empty()); }},
             {"expect midi-closed", [this](const QString&) { QCOMPARE(w_->midi.events().back().call, RecordingMidiOutput::Call::Close); }},
-            {"expect programs", [this](const QString& a) { programs(a); }},
+            {"expect sent", [this](const QString& a) {  // the first messages, packed, in hex; sent once opened
+                 const qsizetype count = a.count(',') + 1;
+                 QTRY_VERIFY_WITH_TIMEOUT(qsizetype(w_->midi.sent().size()) >= count, 5000);
+                 QCOMPARE(w_->midi.events().front().call, RecordingMidiOutput::Call::Open);
+                 QStringList heard;
+                 for (uint32_t message : w_->midi.sent()) heard << QString::number(message, 16);
+                 QCOMPARE(heard.mid(0, count).join(','), a);
+             }},
             {"expect screen", [this](const QString& a) { screen(a == "about"); }},
             {"expect refsize", [this](const QString& a) { QCOMPARE(w_->form().run().params().refSize, a.toDouble()); }},
         };
@@ -186,11 +187,6 @@ private:
         QVERIFY2(a >= 0 && a < b, qPrintable(w_->log.join('\n')));
     }
 
-    void addVolume() {
-        volume_ = std::make_unique<QTemporaryDir>();
-        w_ = std::make_unique<TestWindow>(nullptr, QStringList{volume_->path(), "/no/such/volume"});
-    }
-
     void chooseInTree(const QString& folder) {
         auto* proxy = qobject_cast<QSortFilterProxyModel*>(w_->c().dir1->model());
         const QModelIndex index = proxy->mapFromSource(qobject_cast<QFileSystemModel*>(proxy->sourceModel())->index(folder));
@@ -230,18 +226,6 @@ private:
               : QTest::mouseClick(w_->c().file1->viewport(), Qt::LeftButton, {}, cell);
     }
 
-    // The first messages sent, as "channel:program" of program changes; sent once opened.
-    void programs(const QString& expected) {
-        const qsizetype count = expected.count(',') + 1;
-        QTRY_VERIFY_WITH_TIMEOUT(qsizetype(w_->midi.sent().size()) >= count, 5000);
-        QCOMPARE(w_->midi.events().front().call, RecordingMidiOutput::Call::Open);
-        QStringList heard;
-        const std::vector<uint32_t> sent = w_->midi.sent();
-        for (const uint32_t m : std::span(sent).first(count))
-            heard << ((m & 0xF0) == 0xC0 ? QString("%1:%2").arg((m & 0x0F) + 1).arg(m >> 8 & 0x7F) : QString::number(m, 16));
-        QCOMPARE(heard.join(','), expected);
-    }
-
     // Every control shown or hidden as the layout table says for that screen.
     void screen(bool about) {
         for (const auto& row : readDataTable(TEST_DATA_DIR "/controls.txt"))
@@ -264,7 +248,7 @@ class WindowScriptsTest : public QObject {
 private slots:
     void scenarios_data() {
         QTest::addColumn<QStringList>("steps");
-        for (const Scenario& scenario : readScenarios()) QTest::newRow(qPrintable(scenario.name)) << scenario.steps;
+        for (const auto& [name, steps] : readScenarios()) QTest::newRow(qPrintable(name)) << steps;
     }
 
     void scenarios() {

@@ -6,12 +6,9 @@
 #include "data_table.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
-#include "window/about_screen.h"
 #include "window/close_on_signals.h"
-#include "window/controls.h"
 #include "window/folder_browser.h"
 #include "window/form1.h"
-#include "window/link_label.h"
 #include "window/next_file_name.h"
 #include "window/outline_shape.h"
 #include "window/progress_strip.h"
@@ -54,13 +51,10 @@ struct RecordingMessages : MessageBoxes {
 };
 
 struct RecordingShell : Shell {
-    explicit RecordingShell(EventLog& l) : log(l) {}
     bool open(const QString& target) override {
         opened << target;
-        log << "open " + target;
         return true;
     }
-    EventLog& log;
     QStringList opened;
 };
 
@@ -76,15 +70,11 @@ struct RecordingSettings : MemorySettingsStore {
 
 // A clock that moves on by 1.234 s each time it is read, and random values that step
 // by 0.37, so every press draws other parameters.
-struct SteppingClock : Clock {
+struct SteppingChance : Clock, RandomSource {
     double secondsSinceMidnight() override { return now += 1.234; }
-    double now = 40000.0;
-};
-
-struct SteppingRandom : RandomSource {
     void reseedFromClock() override {}
     double uniform() override { return next = next + 0.37 >= 1 ? next + 0.37 - 1 : next + 0.37; }
-    double next = 0.1;
+    double now = 40000.0, next = 0.1;
 };
 
 // A window with recording services, its program folder a fresh temporary folder.
@@ -114,10 +104,9 @@ public:
 
     EventLog log;
     RecordingMessages messages{log};
-    RecordingShell shell{log};
+    RecordingShell shell;
     RecordingSettings memorySettings{log};
-    SteppingClock clock;
-    SteppingRandom random;
+    SteppingChance chance;
     RecordingMidiOutput midi;
     int endProgramCalls = 0;
 
