@@ -64,7 +64,6 @@ std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateErr
         error = {CreateError::CannotCreate, errno};
         return nullptr;
     }
-    error = {};
     return std::unique_ptr<FileSink>(new FileSink(fd, path, hiddenPath));
 }
 

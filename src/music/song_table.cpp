@@ -3,7 +3,7 @@
 namespace pestrolik {
 
 bool SongTable::inside(int step, int slot) {
-    return step >= 0 && step < kStepCount && slot >= 0 && slot < kSlotCount;
+    return step >= 1 && step < kStepCount && slot >= 1 && slot < kSlotCount;
 }
 
 uint32_t SongTable::at(int step, int slot) const {

@@ -15,7 +15,8 @@ public:
     // Slot 1 of a silent step: keeps the player going without sounding anything.
     static constexpr uint32_t kRestMarker = 1;
 
-    // The cell's value; kEmpty for an empty cell or for indices outside the table.
+    // The cell's value; kEmpty for an empty cell or for indices outside the table (step 0
+    // and slot 0 among them).
     uint32_t at(int step, int slot) const;
     // Stores `value` (a packed message: status in bits 0-7, data bytes in 8-15 and 16-23).
     // Indices outside the table are ignored.

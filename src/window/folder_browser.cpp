@@ -78,7 +78,6 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
 
 void FolderBrowser::setUpFolderTree() {
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
-    folders_.setReadOnly(true);
     // The model may drop a folder it has just been shown (a listing made before the
     // folder existed arrives late); the current item then moves, which is no choice
     // of the user's. Connected before the view is, so this runs first.
@@ -102,10 +101,10 @@ void FolderBrowser::setUpFolderTree() {
 
 void FolderBrowser::setUpFileList() {
     // Folders stay in the model, as by default (a hidden one above the list's folder is
-    // let through by the model itself); fileFilter_ leaves only the files.
+    // let through by the model itself); fileFilter_ leaves only the files. Both models
+    // stay read-only, as they start: nothing is renamed from the lists.
     files_.setNameFilters({fileListPattern});  // folders are not held to it
     files_.setNameFilterDisables(false);
-    files_.setReadOnly(true);
     file1_->setModel(&fileFilter_);
     // The same late listing can drop the listed folder itself from the model.
     connect(&files_, &QAbstractItemModel::rowsRemoved, this, [this] {

@@ -87,7 +87,6 @@ void Form1::startUp() {
     placeWindow(stored.leftTwips, stored.topTwips);
     c_.check5->setChecked(stored.openAtEnd);
     mobile_->takeSizeFromText();  // after the mobile box: a ticked box keeps 128
-    c_.timer1->stop();
     NextFileName();
     c_.picture1->showStep(0);
     c_.picture2->showStep(0);

@@ -36,8 +36,7 @@ void StartButton::blink() {
 void StartButton::applyBackground() {
     QPalette shown = palette();
     shown.setColor(QPalette::Button, background());
-    setPalette(shown);
-    update();
+    setPalette(shown);  // repaints
 }
 
 void StartButton::changeEvent(QEvent* event) {

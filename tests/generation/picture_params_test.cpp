@@ -2,9 +2,6 @@
 
 #include "core_test.h"
 
-#include <chrono>
-#include <cstdlib>
-
 namespace {
 
 struct FixedClock : Clock {

@@ -9,6 +9,17 @@ PixelGrid frameGrid(int size, int frameNo) {
 
 }  // namespace
 
+// A stop mid-frame leaves nothing of that frame in the file, and nothing more is written.
+TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
+    MemorySink sink;
+    GifWriter writer(sink);
+    ASSERT_TRUE(writer.writeFileHead({10, 2, false, 0, 0, 0}) && writer.writeFrameHead());
+    const size_t before = sink.bytes().size();
+    EXPECT_FALSE(writer.encodeFrame(frameGrid(10, 1), [](int row) { return row < 6; }));
+    EXPECT_FALSE(writer.writeFrameHead() || writer.encodeFrame(frameGrid(10, 2)) || writer.writeTrailer());
+    EXPECT_EQ(sink.bytes().size(), before);
+}
+
 TEST(FileLayout, SmallestFileHoldsEveryByteInPlace) {
     const auto bytes = gifBytes({10, 1, false, 1, 2, 3}, [](int) { return filledGrid(10, [](int, int) { return 5; }); });
     EXPECT_EQ(bytes.size(), 878u);

@@ -11,6 +11,7 @@
 #include <tuple>
 #include <vector>
 
+#include "music/fluid_synth_output.h"
 #include "music/general_midi_synth.h"
 #include "music/rtmidi_output.h"
 
@@ -86,6 +87,13 @@ TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
         for (const char* controller : {" 123 0", " 120 0"}) expected.push_back("send " + std::to_string(status) + controller);
     expected.push_back("disconnect");
     EXPECT_EQ(log, expected);
+}
+
+// Never opened, or unable to open, the output has no synthesizer to hand a message to.
+TEST(FluidSynthOutput, SendsNothingBeforeItOpens) {
+    FluidSynthOutput output;
+    output.send(0x004D4190);
+    output.close();
 }
 
 // The decoding as FluidSynth itself hears it.

@@ -29,7 +29,7 @@ protected:
     void SetUp() override { fs::create_directories(pictures()); }
 
     // Runs in pictures(); standard output goes to `stdoutPath` when given.
-    pid_t start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+    Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         const pid_t pid = fork();
         if (pid == 0) {
             const auto outPath = stdoutPath.empty() ? folder_ / "stdout" : fs::path(stdoutPath);
@@ -42,10 +42,6 @@ protected:
             execv(RENDER_EXE, argv.data());
             _exit(98);
         }
-        return pid;
-    }
-
-    Finished finish(pid_t pid) {
         int status = 0;
         waitpid(pid, &status, 0);
         std::error_code ignored;
@@ -53,10 +49,6 @@ protected:
                    slurp(folder_ / "stderr")};
         fs::remove(folder_ / "stdout", ignored);
         return f;
-    }
-
-    Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
-        return finish(start(args, stdoutPath));
     }
 
     fs::path pictures() const { return folder_ / "pictures"; }

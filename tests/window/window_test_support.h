@@ -30,9 +30,6 @@
 
 namespace pestrolik::test {
 
-// One log shared by the stand-ins, so tests can check the order of what happened.
-using EventLog = QStringList;
-
 inline QString fromView(std::string_view view) { return QString::fromUtf8(view.data(), qsizetype(view.size())); }
 
 struct ShownMessage {
@@ -41,12 +38,12 @@ struct ShownMessage {
 };
 
 struct RecordingMessages : MessageBoxes {
-    explicit RecordingMessages(EventLog& l) : log(l) {}
+    explicit RecordingMessages(QStringList& l) : log(l) {}
     void show(MessageIcon icon, const QString& title, const QString& text) override {
         shown.append({icon, title, text});
         log << "message " + title;
     }
-    EventLog& log;
+    QStringList& log;
     QList<ShownMessage> shown;
 };
 
@@ -60,12 +57,12 @@ struct RecordingShell : Shell {
 
 // A memory store that logs every save.
 struct RecordingSettings : MemorySettingsStore {
-    explicit RecordingSettings(EventLog& l) : log(l) {}
+    explicit RecordingSettings(QStringList& l) : log(l) {}
     void save(std::string_view section, std::string_view key, std::string_view value) override {
         log << "save " + fromView(section) + u'/' + fromView(key) + u'=' + fromView(value);
         MemorySettingsStore::save(section, key, value);
     }
-    EventLog& log;
+    QStringList& log;
 };
 
 // A clock that moves on by 1.234 s each time it is read, and random values that step
@@ -102,7 +99,7 @@ public:
         QTest::mouseClick(c().command1, Qt::LeftButton);
     }
 
-    EventLog log;
+    QStringList log;  // shared by the stand-ins, so tests can check the order of what happened
     RecordingMessages messages{log};
     RecordingShell shell;
     RecordingSettings memorySettings{log};
