@@ -9,13 +9,16 @@ PixelGrid frameGrid(int size, int frameNo) {
 
 }  // namespace
 
-// A stop mid-frame leaves nothing of that frame in the file, and nothing more is written.
+// Rows are checked in order, and once more before the frame's last codes; a stop then
+// leaves nothing of that frame in the file, and nothing more is written.
 TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
     MemorySink sink;
     GifWriter writer(sink);
     ASSERT_TRUE(writer.writeFileHead({10, 2, false, 0, 0, 0}) && writer.writeFrameHead());
     const size_t before = sink.bytes().size();
-    EXPECT_FALSE(writer.encodeFrame(frameGrid(10, 1), [](int row) { return row < 6; }));
+    std::vector<int> asked;
+    EXPECT_FALSE(writer.encodeFrame(frameGrid(10, 1), [&](int row) { return asked.push_back(row), row <= 10; }));
+    EXPECT_EQ(asked, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_FALSE(writer.writeFrameHead() || writer.encodeFrame(frameGrid(10, 2)) || writer.writeTrailer());
     EXPECT_EQ(sink.bytes().size(), before);
 }

@@ -7,12 +7,6 @@ namespace {
 
 const auto controlRows = [] { return readDataTable(TEST_DATA_DIR "/controls.txt"); };
 
-QWidget* named(Form1& form, const std::string& name) {
-    auto* found = form.findChild<QWidget*>(QString::fromStdString(name));
-    if (!found) qFatal("no control %s", name.c_str());
-    return found;
-}
-
 // The widths of the runs of rows holding ink, top to bottom, and the middle of the first.
 QList<int> inkLines(const QImage& image, int& firstMiddle) {
     QList<int> widths;
@@ -40,7 +34,8 @@ private slots:
     void layoutTable() {
         Form1& form = w_->form();
         for (const auto& row : controlRows()) {
-            QWidget* widget = named(form, row[0]);
+            QWidget* widget = form.findChild<QWidget*>(QString::fromStdString(row[0]));
+            QVERIFY2(widget, row[0].c_str());
             const QStringList place = QString::fromStdString(row[2]).split(' ');
             QVERIFY2(widget->inherits(row[1].c_str()), row[0].c_str());
             QCOMPARE(widget->geometry(), QRect(place[0].toInt(), place[1].toInt(), place[2].toInt(), place[3].toInt()));
@@ -104,7 +99,11 @@ private slots:
         QVERIFY(qAbs(middle - button.width() / 2) <= 4 && lines[0] < button.width() / 3 && lines[1] > button.width() / 2);
     }
 
-    void shellTargets() { QCOMPARE(shellUrl("/tmp/a b/x:y.gif"), QUrl::fromLocalFile("/tmp/a b/x:y.gif")); }
+    // A path with a colon in it is a file; two letters and more before the colon, a scheme.
+    void shellTargets() {
+        QCOMPARE(shellUrl("/tmp/a b/x:y.gif"), QUrl::fromLocalFile("/tmp/a b/x:y.gif"));
+        QCOMPARE(shellUrl("ws://p1.test").scheme(), QString("ws"));
+    }
 
     // The real box: title, unwrapped lines, an icon only when asked for and left of the
     // text, and OK closes it.

@@ -4,8 +4,7 @@
 
 namespace pestrolik::test {
 
-TestWindow::TestWindow(SettingsStore* settings, QStringList extraVolumes)
-    : settings_(settings), volumes_(QStringList{"/"} + extraVolumes) {
+TestWindow::TestWindow(SettingsStore* settings, QStringList volumes) : settings_(settings), volumes_(volumes) {
     restart();
 }
 

@@ -78,7 +78,7 @@ struct SteppingChance : Clock, RandomSource {
 class TestWindow {
 public:
     // `settings` (not owned) replaces the recording memory store when given.
-    explicit TestWindow(SettingsStore* settings = nullptr, QStringList extraVolumes = {});
+    explicit TestWindow(SettingsStore* settings = nullptr, QStringList volumes = {"/"});
 
     // Makes a new window on the same services and folder (a restart).
     void restart();
