@@ -13,7 +13,6 @@ public:
     explicit DriveFolderFilter(QFileSystemModel* source, QObject* parent = nullptr);
 
     void setDriveRoot(const QString& root);  // a path in the model's form ("/", "C:/")
-    QString driveRoot() const { return root_; }
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
