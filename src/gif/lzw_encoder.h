@@ -27,7 +27,8 @@ public:
 
     // Appends one frame's image data to `out`: everything after the frame head's first
     // sub-block length byte, up to and including the block terminator. The grid holds
-    // at least one cell, and cells lie in 0..127. Returns false, with `out` holding a partial frame, when `gate` said stop.
+    // at least one cell, and cells lie in 0..127. Returns false, with `out` holding a
+    // partial frame, when `gate` said stop.
     bool encode(const PixelGrid& grid, std::vector<uint8_t>& out, const RowGate& gate = {});
 
 private:

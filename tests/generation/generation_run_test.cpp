@@ -1,9 +1,8 @@
 // One run from START to its end: the file giflib reads back, progress, stop and exit
-// at every moment, taken names, failures, and frames made ahead on other threads.
+// at every moment, taken names, and frames made ahead on other threads.
 
 #include "generation/file_naming.h"
 #include "generation/background.h"
-#include "generation/frame_pipeline.h"
 #include "generation/pattern.h"
 #include "core_test.h"
 

@@ -1,6 +1,5 @@
 #include "core_test.h"
 
-
 namespace {
 
 PixelGrid frameGrid(int size, int frameNo) {

@@ -76,9 +76,13 @@ public:
                  for (int control : decodeGif(path(first(a))).controlBytes) bytes << QString::number(control);
                  QCOMPARE(bytes.join(','), after(a));
              }},
-            {"expect bytes", [this](const QString& a) { QCOMPARE(bytesOf(path(first(a))), after(a).toUtf8()); }},
+            {"expect bytes", [this](const QString& a) {
+                 const std::string text = after(a).toStdString();
+                 QCOMPARE(readFileBytes(path(first(a)).toStdString()), std::vector<uint8_t>(text.begin(), text.end()));
+             }},
             {"expect same", [this](const QString& a) {  // two files, byte for byte: 1 or 0
-                 QCOMPARE(bytesOf(path(first(a))) == bytesOf(path(first(after(a)))), after(after(a)) == "1");
+                 QCOMPARE(readFileBytes(path(first(a)).toStdString()) == readFileBytes(path(first(after(a))).toStdString()),
+                          after(after(a)) == "1");
              }},
             {"expect setting", [this](const QString& a) {
                  QCOMPARE(QString::fromStdString(w_->memorySettings.get(section(a), key(a), "<missing>")), filled(after(a)));
@@ -120,7 +124,9 @@ public:
         const QString rest = expectation ? after(step) : step, word = (expectation ? "expect " : "") + first(rest);
         if (words_.count(word)) return words_[word](after(rest));
         QVERIFY2(expectation && rest[0].isUpper(), qPrintable("unknown words: " + step));
-        QCOMPARE(object(first(rest))->property(qPrintable(first(after(rest)))).toString(), filled(after(after(rest))));
+        const QVariant value = object(first(rest))->property(qPrintable(first(after(rest))));
+        QVERIFY2(value.isValid(), qPrintable("no such property: " + step));  // a misspelt one would read as ""
+        QCOMPARE(value.toString(), filled(after(after(rest))));
     }
 
     // Every message shown was expected.
@@ -144,10 +150,6 @@ private:
     // "tem2/px 300": the section and the key.
     static std::string section(const QString& text) { return first(text).section('/', 0, 0).toStdString(); }
     static std::string key(const QString& text) { return first(text).section('/', 1).toStdString(); }
-    static QByteArray bytesOf(const QString& file) {
-        QFile in(file);
-        return in.open(QIODevice::ReadOnly) ? in.readAll() : QByteArray();
-    }
     static QColor colour(const QString& name) { return name == "tooltip" ? toolTipColour() : QColor(name); }
 
     QObject* object(const QString& name) const {

@@ -133,6 +133,7 @@ void isolateFromUser();
 using namespace pestrolik;
 using namespace pestrolik::test;
 using pestrolik::testing::readDataTable;
+using pestrolik::testing::readFileBytes;
 
 #define PESTROLIK_WINDOW_TEST_MAIN(TestClass)                \
     int main(int argc, char** argv) {                        \
