@@ -25,7 +25,7 @@ TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
 TEST(FileLayout, SmallestFileHoldsEveryByteInPlace) {
     const auto bytes = gifBytes({10, 1, false, 1, 2, 3}, [](int) { return filledGrid(10, [](int, int) { return 5; }); });
     EXPECT_EQ(bytes.size(), 878u);
-    EXPECT_EQ(hexMismatch(bytes, 0, hexFile(PESTROLIK_TEST_DATA "/smallest_file.hex")), "");
+    EXPECT_EQ(hexMismatch(bytes, 0, hexFile(TEST_DATA_DIR "/smallest_file.hex")), "");
 }
 
 TEST(FileLayout, SizeCountAndStillnessReachEveryFrameHead) {

@@ -16,6 +16,6 @@ TEST(LzwEncoder, ImageDataByteForByte) {
         {filledGrid(91, [](int, int) { return 5; }), "fives_91.hex"},          // on to 9-bit codes
     };
     for (const auto& [grid, file] : cases)
-        EXPECT_EQ(hexMismatch(imageData(grid), 0, hexFile(PESTROLIK_TEST_DATA "/" + file)), "") << file;
+        EXPECT_EQ(hexMismatch(imageData(grid), 0, hexFile(TEST_DATA_DIR "/" + file)), "") << file;
 }
 

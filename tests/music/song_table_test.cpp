@@ -34,8 +34,8 @@ uint32_t message(const std::string& text, const Parameters& parameters) {
 }
 
 TEST(SongTable, EveryCellForEveryCounterRow) {
-    const std::vector<DataRow> song = testing::readDataTable(PESTROLIK_MUSIC_DATA "/song_steps.txt", ' ');
-    const std::vector<DataRow> counters = testing::readDataTable(PESTROLIK_MUSIC_DATA "/voice_counters.txt", ' ');
+    const std::vector<DataRow> song = testing::readDataTable(TEST_DATA_DIR "/song_steps.txt", ' ');
+    const std::vector<DataRow> counters = testing::readDataTable(TEST_DATA_DIR "/voice_counters.txt", ' ');
     SongTable table;  // one table for every build: each must replace all of the one before
     for (const DataRow& row : counters) {
         SCOPED_TRACE(row[0] + " " + row[1]);
