@@ -13,6 +13,9 @@
 #include "generation/run_report.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
+#ifdef PESTROLIK_SONG_SOUND
+#include "music/song_sound.h"
+#endif
 #include "music/voice_rotation.h"
 #include "stdout_sink.h"
 #include "terminal_host.h"
@@ -44,6 +47,24 @@ int exitCode(RunOutcome outcome) {
     return signalled + TerminalHost::caughtSignal();
 }
 
+// The song as the about screen sounds it with `soundFont` (empty: the one it finds), in
+// a WAVE file; nothing, after saying why, when the sound font does not load.
+std::optional<std::vector<uint8_t>> songSound(const SongTable& song, const std::string& soundFont) {
+#ifdef PESTROLIK_SONG_SOUND
+    const auto font = soundFont.empty() ? findGeneralMidiSoundFont() : std::filesystem::path(soundFont);
+    if (font)
+        if (auto bytes = songWaveFile(song, *font)) return bytes;
+    std::cerr << "pestrolik-render: "
+              << (soundFont.empty() ? "не найден звуковой шрифт General MIDI; укажите его в --soundfont"
+                                    : "--soundfont: «" + soundFont + "» — не звуковой шрифт")
+              << '\n';
+#else
+    (void)song, (void)soundFont;
+    std::cerr << "pestrolik-render: эта сборка без синтезатора и пишет песню только в MIDI-файл\n";
+#endif
+    return std::nullopt;
+}
+
 // The song of the about screen as a MIDI file, built from the given voice counters
 // the way the stored ones would build it; the real settings are neither read nor advanced.
 int saveSong(const RenderOptions& options) {
@@ -53,7 +74,8 @@ int saveSong(const RenderOptions& options) {
         counters.save(kVoiceCounterSection, order[i].key, options.voiceCounters[i]);
     SongTable song;
     buildSong(counters, song);
-    const std::vector<uint8_t> bytes = songMidiFile(song);
+    const auto bytes = options.songSound ? songSound(song, options.soundFont) : songMidiFile(song);
+    if (!bytes) return badInput;
 
     const std::string& path = options.songPath;
     CreateError createError = CreateError::None;
@@ -66,7 +88,7 @@ int saveSong(const RenderOptions& options) {
     if (!sink) {
         const bool taken = createError == CreateError::AlreadyExists;
         result = {taken ? RunOutcome::FileExists : RunOutcome::CreateFailed, path, createError.reason};
-    } else if (!sink->write(bytes) || !sink->finish()) {
+    } else if (!sink->write(*bytes) || !sink->finish()) {
         result = {RunOutcome::WriteFailed, path, sink->failureReason()};
     }
     if (result.outcome != RunOutcome::Completed) {

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <getopt.h>
+#include <strings.h>
 
 namespace pestrolik {
 
@@ -20,7 +21,10 @@ const char* const renderHelp =
     "  -j, --jobs=N           число потоков, от 1 до 999 (по числу ядер)\n"
     "  -q, --quiet            не показывать ход работы\n"
     "      --song=ФАЙЛ.mid    не рисунок, а песню из «О программе» в MIDI-файл\n"
+    "      --song=ФАЙЛ.wav    песню так, как она звучит в «О программе»\n"
     "      --voices=S,F,B     счётчики голосов песни: соло, фон, бас (0,0,0)\n"
+    "      --soundfont=ФАЙЛ   звуковой шрифт General MIDI для ФАЙЛ.wav\n"
+    "                         (тот, что находит «О программе»)\n"
     "  -h, --help             показать эту справку и выйти\n"
     "  -V, --version          показать версию и выйти\n"
     "\n"
@@ -30,7 +34,7 @@ const char* const renderHelp =
 
 namespace {
 
-enum LongOnly { kStill = 256, kSong, kVoices };
+enum LongOnly { kStill = 256, kSong, kVoices, kSoundFont };
 
 constexpr option kOptions[] = {
     {"count", required_argument, nullptr, 'c'},  {"size", required_argument, nullptr, 's'},
@@ -39,6 +43,7 @@ constexpr option kOptions[] = {
     {"jobs", required_argument, nullptr, 'j'},   {"quiet", no_argument, nullptr, 'q'},
     {"song", required_argument, nullptr, kSong}, {"voices", required_argument, nullptr, kVoices},
     {"help", no_argument, nullptr, 'h'},         {"version", no_argument, nullptr, 'V'},
+    {"soundfont", required_argument, nullptr, kSoundFont},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -80,7 +85,8 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
         const std::string name =
             given.starts_with("--") ? given.substr(0, given.find('=')) : std::string{'-', static_cast<char>(optopt)};
         const std::string value = optarg ? optarg : "";
-        pictureOptionGiven = pictureOptionGiven || (c != kSong && c != kVoices && c != 'h' && c != 'V');
+        const bool songOption = c == kSong || c == kVoices || c == kSoundFont;
+        pictureOptionGiven = pictureOptionGiven || (!songOption && c != 'h' && c != 'V');
         switch (c) {
         case 'c':
         case 's':
@@ -113,6 +119,7 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
                 return fail("--voices: " + quoted(value) + " — нужны три целых числа через запятую");
             voicesGiven = true;
             break;
+        case kSoundFont: options.soundFont = value; break;
         case 'h': options.task = RenderOptions::Task::Help; return options;
         case 'V': options.task = RenderOptions::Task::Version; return options;
         case ':': return fail("параметру " + quoted(name) + " нужно значение");
@@ -124,6 +131,9 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
     if (options.task == RenderOptions::Task::Song && pictureOptionGiven)
         return fail("--song записывает песню, а не рисунок: параметры рисунка с ним не сочетаются");
     if (voicesGiven && options.task != RenderOptions::Task::Song) return fail("--voices действует только вместе с --song");
+    const std::string& song = options.songPath;
+    options.songSound = song.size() >= 4 && strcasecmp(song.c_str() + song.size() - 4, ".wav") == 0;
+    if (!options.soundFont.empty() && !options.songSound) return fail("--soundfont действует только вместе с --song ФАЙЛ.wav");
     return options;
 }
 

@@ -8,6 +8,10 @@ namespace pestrolik {
 FallbackMidiOutput::FallbackMidiOutput(std::vector<std::unique_ptr<MidiOutput>> candidates)
     : candidates_(std::move(candidates)) {}
 
+void FallbackMidiOutput::expectSong(const SongTable& song) {
+    for (auto& candidate : candidates_) candidate->expectSong(song);
+}
+
 bool FallbackMidiOutput::open() {
     if (active_ != nullptr) return true;
     // Asked anew at every opening: a synthesizer may have been plugged in meanwhile.
@@ -30,10 +34,11 @@ void FallbackMidiOutput::close() {
     active_ = nullptr;
 }
 
-std::unique_ptr<MidiOutput> makeSystemMidiOutput() {
+std::unique_ptr<MidiOutput> makeSystemMidiOutput(std::unique_ptr<MidiPorts> ports,
+                                                 const std::filesystem::path& audioFile) {
     std::vector<std::unique_ptr<MidiOutput>> candidates;
-    candidates.push_back(std::make_unique<RtMidiOutput>());
-    candidates.push_back(std::make_unique<FluidSynthOutput>());
+    candidates.push_back(std::make_unique<RtMidiOutput>(std::move(ports)));
+    candidates.push_back(std::make_unique<FluidSynthOutput>(audioFile));
     return std::make_unique<FallbackMidiOutput>(std::move(candidates));
 }
 

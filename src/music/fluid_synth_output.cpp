@@ -1,8 +1,10 @@
 #include "music/fluid_synth_output.h"
 
+#include "music/song_sound.h"
+
 namespace pestrolik {
 
-FluidSynthOutput::FluidSynthOutput() = default;
+FluidSynthOutput::FluidSynthOutput(std::filesystem::path audioFile) : audioFile_(std::move(audioFile)) {}
 
 FluidSynthOutput::~FluidSynthOutput() {
     close();
@@ -10,8 +12,16 @@ FluidSynthOutput::~FluidSynthOutput() {
 
 bool FluidSynthOutput::open() {
     if (synth_) return true;
-    auto synth = std::make_unique<GeneralMidiSynth>();
+    const auto soundFont = findGeneralMidiSoundFont();
+    if (!soundFont) return false;
+    auto synth = std::make_unique<GeneralMidiSynth>(kSongSampleRateHz, *soundFont);
     if (!synth->ready()) return false;
+    // Sound fonts, and the voices within one, differ in loudness by more than 10 dB.
+    if (song_ != nullptr) synth->setGain(songGain(*song_, *soundFont));
+    if (!audioFile_.empty()) {
+        fluid_settings_setstr(synth->settings(), "audio.driver", "file");
+        fluid_settings_setstr(synth->settings(), "audio.file.name", audioFile_.c_str());
+    }
     audio_ = new_fluid_audio_driver(synth->settings(), synth->synth());
     if (audio_ == nullptr) return false;
     synth_ = std::move(synth);

@@ -9,12 +9,6 @@
 #include "music/short_message.h"
 
 namespace pestrolik {
-namespace {
-
-// Loud enough next to other programs with four voices at once, without clipping.
-constexpr double kSynthGain = 0.5;
-
-}  // namespace
 
 std::optional<std::filesystem::path> findGeneralMidiSoundFont() {
     std::vector<std::filesystem::path> candidates;
@@ -36,15 +30,17 @@ std::optional<std::filesystem::path> findGeneralMidiSoundFont() {
     return std::nullopt;
 }
 
-GeneralMidiSynth::GeneralMidiSynth(double sampleRateHz) : sampleRateHz_(sampleRateHz) {
+GeneralMidiSynth::GeneralMidiSynth(double sampleRateHz, const std::optional<std::filesystem::path>& soundFont)
+    : sampleRateHz_(sampleRateHz) {
     quietSoundLibraries();
     settings_ = new_fluid_settings();
     fluid_settings_setnum(settings_, "synth.sample-rate", sampleRateHz);
-    fluid_settings_setnum(settings_, "synth.gain", kSynthGain);
+    // A large sound font (FluidR3 has 141 MiB) loads in seconds; the song needs four presets.
+    fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
     synth_ = new_fluid_synth(settings_);
-    if (synth_ == nullptr) return;
-    if (const auto soundFont = findGeneralMidiSoundFont())
-        soundFontId_ = fluid_synth_sfload(synth_, soundFont->string().c_str(), 1);
+    // Checked first: the DLS loader complains on the terminal about anything else.
+    if (synth_ != nullptr && soundFont && fluid_is_soundfont(soundFont->c_str()))
+        soundFontId_ = fluid_synth_sfload(synth_, soundFont->c_str(), 1);
 }
 
 GeneralMidiSynth::~GeneralMidiSynth() {
@@ -85,6 +81,10 @@ void GeneralMidiSynth::play(uint32_t packedMessage) {
 
 void GeneralMidiSynth::silence() {
     if (synth_ != nullptr) fluid_synth_all_sounds_off(synth_, -1);
+}
+
+void GeneralMidiSynth::setGain(double gain) {
+    if (synth_ != nullptr) fluid_synth_set_gain(synth_, static_cast<float>(gain));
 }
 
 void GeneralMidiSynth::render(std::span<float> interleavedStereo) {

@@ -18,8 +18,10 @@ std::optional<std::filesystem::path> findGeneralMidiSoundFont();
 
 class GeneralMidiSynth {
 public:
-    // Sample rate in Hz; also used by an audio driver created on settings().
-    explicit GeneralMidiSynth(double sampleRateHz = 44100.0);
+    // Sample rate in Hz; also used by an audio driver created on settings(). Without a
+    // sound font the synthesizer is never ready.
+    explicit GeneralMidiSynth(double sampleRateHz = 44100.0,
+                              const std::optional<std::filesystem::path>& soundFont = findGeneralMidiSoundFont());
     ~GeneralMidiSynth();
     GeneralMidiSynth(const GeneralMidiSynth&) = delete;
     GeneralMidiSynth& operator=(const GeneralMidiSynth&) = delete;
@@ -33,6 +35,8 @@ public:
     void play(uint32_t packedMessage);
     // Cuts every sounding voice on every channel at once.
     void silence();
+    // Scales everything rendered from now on; FluidSynth takes 0..10.
+    void setGain(double gain);
     // Fills `interleavedStereo` (left, right, left, ...) with the next samples.
     void render(std::span<float> interleavedStereo);
 

@@ -6,9 +6,14 @@
 
 namespace pestrolik {
 
+class SongTable;
+
 class MidiOutput {
 public:
     virtual ~MidiOutput() = default;
+    // Told before open() what will be played, so an output that makes its own sound
+    // can set its level by it. `song` outlives the playing.
+    virtual void expectSong(const SongTable& song) { (void)song; }
     // Makes the output ready to sound General MIDI on channels 1..16. True when it can
     // sound; the player ignores the answer. Opening an open output keeps it as it is.
     virtual bool open() = 0;

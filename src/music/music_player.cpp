@@ -8,6 +8,7 @@ MusicPlayer::MusicPlayer(const SongTable& song, MidiOutput& output, StepTimer& t
 void MusicPlayer::startMusic() {
     step_ = 1;
     slot_ = 1;
+    output_.expectSong(song_);
     output_.open();  // without an output the song runs its course in silence
     timer_.start(kStepIntervalMilliseconds);
     playing_ = true;

@@ -11,9 +11,11 @@
 #include <tuple>
 #include <vector>
 
-#include "music/fluid_synth_output.h"
+#include "music/fallback_midi_output.h"
 #include "music/general_midi_synth.h"
 #include "music/rtmidi_output.h"
+#include "music/song_builder.h"
+#include "temp_folder.h"
 
 namespace pestrolik {
 namespace {
@@ -89,11 +91,22 @@ TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
     EXPECT_EQ(log, expected);
 }
 
-// Never opened, or unable to open, the output has no synthesizer to hand a message to.
-TEST(FluidSynthOutput, SendsNothingBeforeItOpens) {
-    FluidSynthOutput output;
-    output.send(0x004D4190);
-    output.close();
+// Without a port but the loopback, the program's output opens the synthesizer, here
+// through FluidSynth's file driver, and the MIDI system hears nothing more.
+TEST(SystemMidiOutput, FallsBackToTheSynthesizerWithoutAPort) {
+    if (!findGeneralMidiSoundFont()) GTEST_SKIP() << "no General MIDI sound font installed";
+    testing::TempFolder folder("midi");
+    Log log;
+    auto output = makeSystemMidiOutput(std::make_unique<FakePorts>(log, std::vector{LINUX_ALSA}, Log{"Midi Through"}),
+                                       folder / "sound.wav");
+    SongTable song;
+    writeSong(SongVoices{}, song);
+    output->expectSong(song);
+    EXPECT_TRUE(output->open());
+    EXPECT_TRUE(std::filesystem::exists(folder / "sound.wav"));
+    output->send(0x004D4190);
+    output->close();
+    EXPECT_EQ(log, (Log{"connect 2", "disconnect"}));
 }
 
 // The decoding as FluidSynth itself hears it.

@@ -39,6 +39,7 @@ TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
         output.forget();
         player.startMusic();
         EXPECT_EQ(output.events(), std::vector<RecordingMidiOutput::Event>{{Call::Open}});
+        EXPECT_EQ(output.songAtOpening, &song);  // for an output that sets its level by it
         EXPECT_TRUE(timer.running && timer.interval == 155);
         int step = 1;
         for (; step < stopAt && player.isPlaying(); ++step) {

@@ -20,8 +20,10 @@ public:
 
     explicit RecordingMidiOutput(bool opens = true) : opens_(opens) {}
 
+    void expectSong(const SongTable& song) override { expected_ = &song; }
     bool open() override {
         events_.push_back({Call::Open});
+        songAtOpening = expected_;
         return opens_;
     }
     void send(uint32_t packedMessage) override { events_.push_back({Call::Send, packedMessage}); }
@@ -36,8 +38,11 @@ public:
     int count(Call call) const { return int(std::ranges::count(events_, call, &Event::call)); }
     void forget() { events_.clear(); }
 
+    const SongTable* songAtOpening = nullptr;  // announced before the last open(); not a call
+
 private:
     bool opens_;
+    const SongTable* expected_ = nullptr;
     std::vector<Event> events_;
 };
 
