@@ -3,12 +3,12 @@
 // of the MIDI system with at most one open output port. A thin layer, so a test can
 // stand in for the system's MIDI.
 
-#include <RtMidi.h>
-
 #include <memory>
 #include <span>
 #include <string>
 #include <vector>
+
+#include <RtMidi.h>
 
 namespace pestrolik {
 

@@ -1,9 +1,9 @@
 #include "music/quiet_sound_libraries.h"
 
-#include <fluidsynth.h>
-
 #include <iostream>
 #include <mutex>
+
+#include <fluidsynth.h>
 
 #ifdef PESTROLIK_HAVE_ALSA
 #include <alsa/asoundlib.h>

@@ -1,14 +1,16 @@
 // Every cell of the built song, for every row of the instrument tables, against the
 // song and the instrument rows written out by hand in data/.
 
-#include "data_table.h"
-#include "music/song_builder.h"
-
 #include <gtest/gtest.h>
 
 #include <array>
 #include <map>
 #include <regex>
+#include <sstream>
+#include <string>
+
+#include "data_table.h"
+#include "music/song_builder.h"
 
 namespace pestrolik {
 namespace {
