@@ -16,14 +16,15 @@ bool FluidSynthOutput::open() {
     if (!soundFont) return false;
     auto synth = std::make_unique<GeneralMidiSynth>(kSongSampleRateHz, *soundFont);
     if (!synth->ready()) return false;
-    // Sound fonts, and the voices within one, differ in loudness by more than 10 dB.
-    if (song_ != nullptr) synth->setGain(songGain(*song_, *soundFont));
     if (!audioFile_.empty()) {
         fluid_settings_setstr(synth->settings(), "audio.driver", "file");
         fluid_settings_setstr(synth->settings(), "audio.file.name", audioFile_.c_str());
     }
     audio_ = new_fluid_audio_driver(synth->settings(), synth->synth());
     if (audio_ == nullptr) return false;
+    // Measured once the sound card is known to open. Sound fonts, and the voices within
+    // one, differ in loudness by more than 10 dB.
+    if (song_ != nullptr) synth->setGain(songGain(*song_, *soundFont));
     synth_ = std::move(synth);
     return true;
 }
