@@ -65,7 +65,7 @@ std::optional<std::vector<uint8_t>> songSound(const SongTable& song, const std::
     return std::nullopt;
 }
 
-// The song of the about screen as a MIDI file, built from the given voice counters
+// The song of the about screen as a MIDI or WAVE file, built from the given voice counters
 // the way the stored ones would build it; the real settings are neither read nor advanced.
 int saveSong(const RenderOptions& options) {
     MemorySettingsStore counters;
