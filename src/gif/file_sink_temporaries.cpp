@@ -26,17 +26,19 @@ bool readNumber(std::string_view digits, long long& value) {
 
 bool processAlive(int pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 
+bool sameFile(const struct stat& a, const struct stat& b) { return a.st_ino == b.st_ino && a.st_dev == b.st_dev; }
+
 // Removes `name` when no one holds it: a live writer holds its temporary, whatever pid
-// it seems to have (another pid namespace, another machine on a shared folder). The
-// name must still lead to the file held, so a temporary made anew under it since the
-// folder was read is left alone.
+// it seems to have (another pid namespace, another machine on a shared folder). Only a
+// plain file is opened, never waiting (no FIFO, no device). The name must still lead to
+// the file held, so a temporary made anew under it since the folder was read stays.
 void removeUnheld(int folder, const char* name) {
+    struct stat before, held, named;
+    if (::fstatat(folder, name, &before, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(before.st_mode)) return;
     const int fd = ::openat(folder, name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return;
-    struct stat held, named;
     if (::flock(fd, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd, &held) == 0 &&
-        ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && held.st_ino == named.st_ino &&
-        held.st_dev == named.st_dev)
+        ::fstatat(folder, name, &named, AT_SYMLINK_NOFOLLOW) == 0 && sameFile(held, named))
         ::unlinkat(folder, name, 0);
     ::close(fd);
 }

@@ -151,6 +151,5 @@ TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
         counters.save(kVoiceCounterSection, counter.key, value);
     SongTable song;
     buildSong(counters, song);
-    const std::vector<uint8_t> bytes = songMidiFile(song);
-    EXPECT_EQ(slurp(pictures() / "s.mid"), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(readFileBytes((pictures() / "s.mid").string()), songMidiFile(song));
 }
