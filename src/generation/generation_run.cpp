@@ -107,7 +107,7 @@ public:
     RunOutcome writeHeadAndFrames() {
         const PictureParams& p = request_.params;
         const FileHead head{request_.pictureSize, request_.frameCount, request_.stillBackground,
-                            p.redExponent,        p.greenExponent,      p.blueExponent};
+                            p.redExponent, p.greenExponent, p.blueExponent};
         if (!writer_.writeFileHead(head)) return RunOutcome::WriteFailed;
         host_.percentChanged(0);
         for (int frameNo = 1; frameNo <= request_.frameCount; ++frameNo) {
