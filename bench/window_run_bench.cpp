@@ -17,6 +17,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QLineEdit>
 #include <QProcess>
@@ -38,6 +39,7 @@ namespace {
 class SilentMessages : public MessageBoxes {
 public:
     void show(MessageIcon, const QString&, const QString&) override {}
+    void dismiss() override {}
 };
 
 class NoShell : public Shell {
@@ -99,7 +101,7 @@ WindowFigures windowRun(Form1& form, const QString& count, const QString& size, 
     QElapsedTimer sinceTurn;
     QTimer heartbeat;  // fires at every turn of the event loop
     QObject::connect(&heartbeat, &QTimer::timeout, [&] {
-        if (!form.run().onStack()) return;
+        if (!form.run().busy()) return;
         if (sinceTurn.isValid()) figures.longestGapMs = std::max(figures.longestGapMs, sinceTurn.nsecsElapsed() / 1e6);
         sinceTurn.start();
         ++figures.turns;
@@ -120,7 +122,10 @@ WindowFigures windowRun(Form1& form, const QString& count, const QString& size, 
     QElapsedTimer clock;
     const double cpuBefore = cpuSeconds(RUSAGE_THREAD);
     clock.start();
+    QEventLoop untilEnded;
+    QObject::connect(&form.run(), &WindowRun::ended, &untilEnded, &QEventLoop::quit);
     c.command1->click();
+    if (form.run().busy()) untilEnded.exec();
     figures.seconds = clock.nsecsElapsed() / 1e9;
     figures.windowThreadCpu = cpuSeconds(RUSAGE_THREAD) - cpuBefore;
     if (sinceStop.isValid()) figures.stopToIdleMs = sinceStop.nsecsElapsed() / 1e6;

@@ -1,7 +1,6 @@
 #include "window/close_on_signals.h"
 
 #include <QSocketNotifier>
-#include <QWidget>
 
 #include <cerrno>
 #include <csignal>
@@ -12,7 +11,7 @@ namespace pestrolik {
 
 namespace {
 
-constexpr int closingSignals[] = {SIGTERM, SIGHUP, SIGINT};
+constexpr int closingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGPIPE, SIGUSR1, SIGUSR2};
 
 int pipeEnds[2] = {-1, -1};  // read, write
 
@@ -32,13 +31,13 @@ void setHandler(void (*handler)(int)) {
 
 }  // namespace
 
-CloseOnSignals::CloseOnSignals(QWidget& window) : QObject(&window) {
+CloseOnSignals::CloseOnSignals(std::function<void()> close, QObject* parent) : QObject(parent) {
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) qFatal("no pipe for the closing signals");
     notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [&window] {
+    connect(notifier_, &QSocketNotifier::activated, this, [close = std::move(close)] {
         char bytes[64];
         while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {}
-        window.close();
+        close();
     });
     setHandler(onClosingSignal);
 }

@@ -75,7 +75,7 @@ void Form1::connectEvents() {
 }
 
 void Form1::startUp() {
-    windowOpen_ = true;
+    state_ = WindowState::Open;
     const WindowSettings stored = readWindowSettings(services_.settings, QString());
     const QString folder = saveFolderAtStart(stored.folder, services_.programFolder);  // also when it is gone
     browser_->goToFolder(folder);
@@ -95,7 +95,6 @@ void Form1::startUp() {
 }
 
 void Form1::shutDown() {
-    windowOpen_ = false;  // a run still going notices this at its next row
     WindowSettings current;
     current.folder = browser_->saveFolder();
     current.countText = c_.text1->text();
@@ -109,7 +108,7 @@ void Form1::shutDown() {
     current.topTwips = moved ? float(pos().y()) * twipsPerPixel : float(placedTwips_.y());
     current.openAtEnd = c_.check5->isChecked();
     writeWindowSettings(services_.settings, current);
-    if (!services_.settings.flush())
+    if (!services_.settings.flush() && state_ == WindowState::ClosedByPerson)
         services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Ошибка"),
                                 QStringLiteral("Не удалось сохранить настройки в файл :\r\n") +
                                     fromUtf8(services_.settings.location()) + u'.');
@@ -117,10 +116,20 @@ void Form1::shutDown() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (windowOpen_) shutDown();
     event->accept();
-    // A run on the stack ends the program itself, after deleting its file.
-    if (!run_->onStack()) services_.endProgram();
+    if (state_ != WindowState::Open) return;
+    state_ = WindowState::ClosedByPerson;
+    shutDown();
+    run_->windowClosed();  // a run going deletes its file first
+}
+
+void Form1::closeBySignal() {
+    services_.messages.dismiss();  // a box now or later would wait for a click nobody makes
+    if (state_ != WindowState::Open) return;  // closing already: the run or the box ends it
+    state_ = WindowState::ClosedBySignal;
+    close();
+    shutDown();
+    run_->windowClosed();
 }
 
 void Form1::placeWindow(float leftTwips, float topTwips) {
