@@ -1,8 +1,8 @@
 #include "window/form1.h"
 
-#include "window/about_screen.h"
 #include "common/contact.h"
 #include "generation/run_report.h"
+#include "window/about_screen.h"
 #include "window/folder_browser.h"
 #include "window/help_text.h"
 #include "window/link_label.h"
@@ -12,9 +12,9 @@
 #include "window/save_folder_choice.h"
 #include "window/start_button.h"
 #include "window/utf8_text.h"
+#include "window/window_music.h"
 #include "window/window_place.h"
 #include "window/window_run.h"
-#include "window/window_music.h"
 #include "window/window_settings.h"
 
 #include <QCheckBox>
@@ -91,7 +91,6 @@ void Form1::startUp() {
     c_.picture1->showStep(0);
     c_.picture2->showStep(0);
     music_->BuildSong();  // moves the stored voice counters on
-    c_.timer3->stop();
 }
 
 void Form1::shutDown() {
@@ -101,8 +100,6 @@ void Form1::shutDown() {
     current.sizeText = c_.text2->text();
     current.mobile = c_.check2->isChecked();
     current.still = c_.check3->isChecked();
-    // An unmoved window keeps the twips it was placed from, so they never drift to
-    // the pixel grid.
     const bool moved = pos() != placedAt_;
     current.leftTwips = moved ? float(pos().x()) * twipsPerPixel : float(placedTwips_.x());
     current.topTwips = moved ? float(pos().y()) * twipsPerPixel : float(placedTwips_.y());

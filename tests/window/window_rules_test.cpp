@@ -118,6 +118,21 @@ private slots:
         }
     }
 
+    void mobileSizeBox() {
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/mobile_sizes.txt")) {
+            QCheckBox check2;
+            QLineEdit text2;
+            MobileSize mobile(&check2, &text2);
+            for (const QString& typed : QString::fromStdString(row[0]).split(',')) {
+                text2.setText(typed);
+                check2.setChecked(true);
+                QCOMPARE(text2.text(), QString("128"));
+                check2.setChecked(false);
+            }
+            QCOMPARE(text2.text(), QString::fromStdString(row[1]));
+        }
+    }
+
     void afterRuns() {
         const QStringList outcomes{"completed", "stopped", "exited", "exists", "createfailed", "writefailed"};
         const QStringList windows{"open", "person", "signal"}, boxes{"-", "outcome", "exited"}, reports{"-", "report", "open"};

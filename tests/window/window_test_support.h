@@ -11,6 +11,7 @@
 #include "window/folder_browser.h"
 #include "window/folder_paths.h"
 #include "window/form1.h"
+#include "window/mobile_size.h"
 #include "window/next_file_name.h"
 #include "window/outline_shape.h"
 #include "window/progress_strip.h"
