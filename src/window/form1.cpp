@@ -1,7 +1,7 @@
 #include "window/form1.h"
 
 #include "common/contact.h"
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 #include "window/about_screen.h"
 #include "window/folder_browser.h"
 #include "window/help_text.h"

@@ -2,7 +2,7 @@
 
 #include "generation/file_naming.h"
 #include "generation/run_inputs.h"
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 #include "window/controls.h"
 #include "window/next_file_name.h"
 #include "window/progress_strip.h"
