@@ -39,6 +39,7 @@ public:
             {"during", [this](const QString& a) { during_ << a; }},
             {"mkdir", [this](const QString& a) { QVERIFY(QDir().mkpath(path(a))); }},
             {"write", [this](const QString& a) { writeFile(path(first(a)), after(a).isEmpty() ? "x" : after(a).toUtf8()); }},
+            {"files", [this](const QString& a) { for (const QString& name : a.split(',')) writeFile(path(name)); }},
             {"remove", [this](const QString& a) { QVERIFY(QFileInfo(path(a)).isDir() ? QDir(path(a)).removeRecursively() : QFile::remove(path(a))); }},
             {"setting", [this](const QString& a) { w_->memorySettings.save(section(a), key(a), filled(after(a)).toStdString()); }},
             {"restart", [this](const QString&) { w_->restart(); }},
