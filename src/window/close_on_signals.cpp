@@ -1,5 +1,7 @@
 #include "window/close_on_signals.h"
 
+#include "generation/ending_signals.h"
+
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -10,8 +12,6 @@
 namespace pestrolik {
 
 namespace {
-
-constexpr int closingSignals[] = {SIGTERM, SIGHUP, SIGINT, SIGQUIT, SIGALRM, SIGPIPE, SIGUSR1, SIGUSR2};
 
 int pipeEnds[2] = {-1, -1};  // read, write
 
@@ -26,7 +26,7 @@ void setHandler(void (*handler)(int)) {
     struct sigaction action {};  // an empty mask
     action.sa_handler = handler;
     action.sa_flags = SA_RESTART;
-    for (int signal : closingSignals) sigaction(signal, &action, nullptr);
+    for (int signal : endingSignals) sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
