@@ -18,8 +18,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("pestrolik"));
     QApplication::setApplicationVersion(QStringLiteral(PESTROLIK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("pestrolik"));
-    // The window ends the program itself: a run on the stack must first delete its
-    // file and say so, even after the last window has gone.
+    // The window ends the program itself: a run given up on closing must first
+    // delete its file on the run's thread, even after the last window has gone.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setFont(pestrolik::windowFont());  // the message boxes look like the window
 
@@ -41,7 +41,7 @@ int main(int argc, char** argv) {
         .volumeRoots = pestrolik::mountedVolumeRoots(),
     });
     messages.setOwner(&form);
-    new pestrolik::CloseOnSignals(form);  // owned by the window
+    new pestrolik::CloseOnSignals([&form] { form.closeBySignal(); }, &form);  // owned by the window
     form.show();
     return app.exec();
 }

@@ -9,7 +9,6 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -53,9 +52,6 @@ void AboutScreen::open() {
     showControls(true);
     c_.command4->setText(QStringLiteral("Отмена"));
     c_.command4->setGeometry(exitOnAboutScreen);
-    // Let the hidden controls vanish before the text appears.
-    QCoreApplication::processEvents();
-    form_.update();
 }
 
 void AboutScreen::close() {

@@ -1,7 +1,8 @@
 #include "window/close_on_signals.h"
 
+#include "generation/ending_signals.h"
+
 #include <QSocketNotifier>
-#include <QWidget>
 
 #include <cerrno>
 #include <csignal>
@@ -11,8 +12,6 @@
 namespace pestrolik {
 
 namespace {
-
-constexpr int closingSignals[] = {SIGTERM, SIGHUP, SIGINT};
 
 int pipeEnds[2] = {-1, -1};  // read, write
 
@@ -27,18 +26,18 @@ void setHandler(void (*handler)(int)) {
     struct sigaction action {};  // an empty mask
     action.sa_handler = handler;
     action.sa_flags = SA_RESTART;
-    for (int signal : closingSignals) sigaction(signal, &action, nullptr);
+    for (int signal : endingSignals) sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
 
-CloseOnSignals::CloseOnSignals(QWidget& window) : QObject(&window) {
+CloseOnSignals::CloseOnSignals(std::function<void()> close, QObject* parent) : QObject(parent) {
     if (::pipe2(pipeEnds, O_CLOEXEC | O_NONBLOCK) != 0) qFatal("no pipe for the closing signals");
     notifier_ = new QSocketNotifier(pipeEnds[0], QSocketNotifier::Read, this);
-    connect(notifier_, &QSocketNotifier::activated, this, [&window] {
+    connect(notifier_, &QSocketNotifier::activated, this, [close = std::move(close)] {
         char bytes[64];
         while (::read(pipeEnds[0], bytes, sizeof bytes) > 0) {}
-        window.close();
+        close();
     });
     setHandler(onClosingSignal);
 }

@@ -1,12 +1,12 @@
 #include "window/drive_folder_filter.h"
 
+#include "window/folder_paths.h"
+
 #include <QFileSystemModel>
 
 namespace pestrolik {
 
 namespace {
-
-QString withSlash(const QString& path) { return path.endsWith(u'/') ? path : path + u'/'; }
 
 #ifdef Q_OS_WIN
 constexpr Qt::CaseSensitivity pathCase = Qt::CaseInsensitive;

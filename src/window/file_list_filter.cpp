@@ -1,14 +1,10 @@
 #include "window/file_list_filter.h"
 
+#include "window/folder_paths.h"
+
 #include <QFileSystemModel>
 
 namespace pestrolik {
-
-namespace {
-
-QString withSlash(const QString& path) { return path.endsWith(u'/') ? path : path + u'/'; }
-
-}  // namespace
 
 FileListFilter::FileListFilter(QFileSystemModel* source, QObject* parent)
     : QSortFilterProxyModel(parent), source_(source) {

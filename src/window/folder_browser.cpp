@@ -1,6 +1,7 @@
 #include "window/folder_browser.h"
 
 #include "window/controls.h"
+#include "window/folder_paths.h"
 #include "window/next_file_name.h"
 #include "window/shell.h"
 
@@ -13,8 +14,6 @@
 #include <QStorageInfo>
 #include <QTimer>
 #include <QTreeView>
-
-#include <algorithm>
 
 namespace pestrolik {
 
@@ -35,24 +34,13 @@ bool isReadyFolder(const QString& path) {
     return !path.isEmpty() && folder.isDir() && folder.isReadable();
 }
 
-bool holds(const QString& root, const QString& path) {
-    const QString prefix = root.endsWith(u'/') ? root : root + u'/';
-    return path == root || path.startsWith(prefix);
-}
-
 }  // namespace
 
 QStringList mountedVolumeRoots() {
     QStringList roots;
-    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes()) {
-        const QString root = volume.rootPath();
-        if (volume.isValid() && QFileInfo(root).isDir() && !roots.contains(root)) roots << root;
-    }
-    std::sort(roots.begin(), roots.end(), [](const QString& a, const QString& b) {
-        const bool aIsRoot = QDir(a).isRoot(), bIsRoot = QDir(b).isRoot();
-        return aIsRoot != bIsRoot ? aIsRoot : a < b;
-    });
-    return roots;
+    for (const QStorageInfo& volume : QStorageInfo::mountedVolumes())
+        if (volume.isValid() && QFileInfo(volume.rootPath()).isDir()) roots << volume.rootPath();
+    return orderedRoots(roots);
 }
 
 FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStringList& volumeRoots, QObject* parent)
@@ -77,6 +65,8 @@ FolderBrowser::FolderBrowser(const Controls& controls, Shell& shell, const QStri
 }
 
 void FolderBrowser::setUpFolderTree() {
+    folders_.setIconProvider(&icons_);
+    folders_.setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
     folders_.setFilter(QDir::AllDirs | QDir::NoDotAndDotDot | QDir::Drives);
     // The model may drop a folder it has just been shown (a listing made before the
     // folder existed arrives late); the current item then moves, which is no choice
@@ -103,6 +93,8 @@ void FolderBrowser::setUpFileList() {
     // Folders stay in the model, as by default (a hidden one above the list's folder is
     // let through by the model itself); fileFilter_ leaves only the files. Both models
     // stay read-only, as they start: nothing is renamed from the lists.
+    files_.setIconProvider(&icons_);
+    files_.setOption(QFileSystemModel::DontUseCustomDirectoryIcons);
     files_.setNameFilters({fileListPattern});  // folders are not held to it
     files_.setNameFilterDisables(false);
     file1_->setModel(&fileFilter_);
@@ -137,9 +129,8 @@ void FolderBrowser::onDriveChanged(int index) {
     // Every step runs even when the one before it failed: an unready drive leaves the
     // tree where it was, and the proposal is made again for that folder.
     const QString root = driveRootAt(index);
-    const QString current = driveCurrentFolder_.value(root, root);
-    const QString target = isReadyFolder(current) ? current : root;
-    if (isReadyFolder(target)) {
+    const QString target = driveOpensAt(root, driveCurrentFolder_.value(root), isReadyFolder);
+    if (!target.isEmpty()) {
         showDriveInTree(root);
         setTreePath(target);
     }
@@ -222,12 +213,9 @@ void FolderBrowser::setDriveOf(const QString& path) {
 }
 
 int FolderBrowser::driveIndexOf(const QString& path) const {
-    int best = -1;
-    for (int i = 0; i < drive1_->count(); ++i) {
-        const QString root = driveRootAt(i);
-        if (holds(root, path) && (best < 0 || root.size() > driveRootAt(best).size())) best = i;
-    }
-    return best;
+    QStringList roots;
+    for (int i = 0; i < drive1_->count(); ++i) roots << driveRootAt(i);
+    return driveFor(roots, path);
 }
 
 QString FolderBrowser::driveRootAt(int index) const { return modelForm(drive1_->itemText(index)); }

@@ -6,13 +6,14 @@
 // On a system without drive letters the drives are the mounted volumes. A drive's
 // current folder is the last folder chosen on it, or its root.
 
+#include "window/drive_folder_filter.h"
+#include "window/file_list_filter.h"
+#include "window/name_only_icons.h"
+
 #include <QFileSystemModel>
 #include <QHash>
 #include <QObject>
 #include <QStringList>
-
-#include "window/drive_folder_filter.h"
-#include "window/file_list_filter.h"
 
 class QComboBox;
 class QLineEdit;
@@ -76,6 +77,7 @@ private:
     QLineEdit* text3_;
     Shell& shell_;
 
+    NameOnlyIcons icons_;  // before the models that use it
     QFileSystemModel folders_;
     DriveFolderFilter treeFilter_;
     QFileSystemModel files_;

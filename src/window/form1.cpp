@@ -1,8 +1,8 @@
 #include "window/form1.h"
 
-#include "window/about_screen.h"
 #include "common/contact.h"
 #include "messages/run_messages.h"
+#include "window/about_screen.h"
 #include "window/folder_browser.h"
 #include "window/help_text.h"
 #include "window/link_label.h"
@@ -12,9 +12,9 @@
 #include "window/save_folder_choice.h"
 #include "window/start_button.h"
 #include "window/utf8_text.h"
+#include "window/window_music.h"
 #include "window/window_place.h"
 #include "window/window_run.h"
-#include "window/window_music.h"
 #include "window/window_settings.h"
 
 #include <QCheckBox>
@@ -75,7 +75,7 @@ void Form1::connectEvents() {
 }
 
 void Form1::startUp() {
-    windowOpen_ = true;
+    state_ = WindowState::Open;
     const WindowSettings stored = readWindowSettings(services_.settings, QString());
     const QString folder = saveFolderAtStart(stored.folder, services_.programFolder);  // also when it is gone
     browser_->goToFolder(folder);
@@ -91,25 +91,21 @@ void Form1::startUp() {
     c_.picture1->showStep(0);
     c_.picture2->showStep(0);
     music_->BuildSong();  // moves the stored voice counters on
-    c_.timer3->stop();
 }
 
 void Form1::shutDown() {
-    windowOpen_ = false;  // a run still going notices this at its next row
     WindowSettings current;
     current.folder = browser_->saveFolder();
     current.countText = c_.text1->text();
     current.sizeText = c_.text2->text();
     current.mobile = c_.check2->isChecked();
     current.still = c_.check3->isChecked();
-    // An unmoved window keeps the twips it was placed from, so they never drift to
-    // the pixel grid.
     const bool moved = pos() != placedAt_;
     current.leftTwips = moved ? float(pos().x()) * twipsPerPixel : float(placedTwips_.x());
     current.topTwips = moved ? float(pos().y()) * twipsPerPixel : float(placedTwips_.y());
     current.openAtEnd = c_.check5->isChecked();
     writeWindowSettings(services_.settings, current);
-    if (!services_.settings.flush())
+    if (!services_.settings.flush() && state_ == WindowState::ClosedByPerson)
         services_.messages.show(MessageIcon::Exclamation, QStringLiteral("Ошибка"),
                                 QStringLiteral("Не удалось сохранить настройки в файл :\r\n") +
                                     fromUtf8(services_.settings.location()) + u'.');
@@ -117,10 +113,20 @@ void Form1::shutDown() {
 }
 
 void Form1::closeEvent(QCloseEvent* event) {
-    if (windowOpen_) shutDown();
     event->accept();
-    // A run on the stack ends the program itself, after deleting its file.
-    if (!run_->onStack()) services_.endProgram();
+    if (state_ != WindowState::Open) return;
+    state_ = WindowState::ClosedByPerson;
+    shutDown();
+    run_->windowClosed();  // a run going deletes its file first
+}
+
+void Form1::closeBySignal() {
+    services_.messages.dismiss();  // a box now or later would wait for a click nobody makes
+    if (state_ != WindowState::Open) return;  // closing already: the run or the box ends it
+    state_ = WindowState::ClosedBySignal;
+    close();
+    shutDown();
+    run_->windowClosed();
 }
 
 void Form1::placeWindow(float leftTwips, float topTwips) {

@@ -36,7 +36,9 @@ public:
     // Lists the save folder's files again.
     void refreshFileList() override;
 
-    bool windowOpen() const override { return windowOpen_; }
+    WindowState windowState() const override { return state_; }
+    // Closes as the close box does, but asks nobody anything: nobody may be there.
+    void closeBySignal();
     bool aboutMode() const;
     const Controls& controls() const { return c_; }
     WindowRun& run() { return *run_; }
@@ -67,7 +69,7 @@ private:
     std::unique_ptr<WindowMusic> music_;
     std::unique_ptr<AboutScreen> about_;
 
-    bool windowOpen_ = false;
+    WindowState state_ = WindowState::ClosedByPerson;  // until start-up has run
     // The position as read, written back unchanged when the window did not move, so
     // that whole twips never drift to the pixel grid.
     QPointF placedTwips_;

@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QStyle>
 
+#include <utility>
+
 namespace pestrolik {
 
 namespace {
@@ -55,8 +57,16 @@ void showRunMessage(MessageBoxes& boxes, MessageIcon icon, const RunMessage& mes
 void QtMessageBoxes::show(MessageIcon icon, const QString& title, const QString& text) {
     // A hidden owner (the window closing during a run) must not hide the box with it.
     QWidget* parent = owner_ && owner_->isVisible() ? owner_ : nullptr;
+    if (dismissed_) return;
     MessageDialog box(icon, title, text, parent);
+    QDialog* outer = std::exchange(open_, &box);  // a box may open while another waits
     box.exec();  // modal for the whole program, owner or not
+    open_ = outer;
+}
+
+void QtMessageBoxes::dismiss() {
+    dismissed_ = true;
+    if (open_) open_->reject();
 }
 
 }  // namespace pestrolik

@@ -4,6 +4,7 @@
 
 #include <QString>
 
+class QDialog;
 class QWidget;
 
 namespace pestrolik {
@@ -17,6 +18,9 @@ public:
     virtual ~MessageBoxes() = default;
     // Returns when the user has closed the box. Lines in `text` end with "\r\n".
     virtual void show(MessageIcon icon, const QString& title, const QString& text) = 0;
+    // The program is ending without anyone to click: the box open now closes, and
+    // later ones are not shown.
+    virtual void dismiss() = 0;
 };
 
 // Shows what a run tells the user, its lines joined as the boxes want them.
@@ -29,9 +33,12 @@ public:
     void setOwner(QWidget* owner) { owner_ = owner; }
 
     void show(MessageIcon icon, const QString& title, const QString& text) override;
+    void dismiss() override;
 
 private:
     QWidget* owner_;
+    QDialog* open_ = nullptr;
+    bool dismissed_ = false;
 };
 
 }  // namespace pestrolik

@@ -1,6 +1,6 @@
 #pragma once
-// The settings store on QSettings: an INI file named after "fandorel" under the
-// user's config folder, or a given INI file for tests. A settings path that is not a
+// The settings store on QSettings: an INI file named after "fandorel" (the name every
+// version has stored under, kept so settings survive an update) under the user's config folder, or a given INI file for tests. A settings path that is not a
 // regular file (a FIFO, a folder) is never opened: reading it could block or fail, so
 // the values then live in memory only, and flush() says they were not written.
 

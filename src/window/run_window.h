@@ -1,7 +1,9 @@
 #pragma once
 // What the START/STOP run needs from the window it runs in, and nothing more. The
-// window owns each of these: its open flag, its caption, the file list and the
+// window owns each of these: whether and how it closed, its caption, the file list and the
 // proposal in Text3, the completion message and what the about screen shows.
+
+#include "window/after_run.h"
 
 class QString;
 
@@ -11,8 +13,8 @@ class RunWindow {
 public:
     virtual ~RunWindow() = default;
 
-    // False from the moment the window starts to close.
-    virtual bool windowOpen() const = 0;
+    // Closed from the moment the window starts to close.
+    virtual WindowState windowState() const = 0;
     virtual void setCaption(const QString& caption) = 0;
     // Lists the save folder's files again.
     virtual void refreshFileList() = 0;

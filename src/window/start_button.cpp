@@ -66,7 +66,10 @@ void StartButton::paintEvent(QPaintEvent*) {
     if (isDown()) area.translate(style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this),
                                  style()->pixelMetric(QStyle::PM_ButtonShiftVertical, &option, this));
     painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::ButtonText));
+    drawCaption(painter, area);
+}
 
+void StartButton::drawCaption(QPainter& painter, const QRect& area) const {
     // Each line is centred with its spaces counted, trailing ones too, so the spaces
     // around "СТАРТ" keep it in the middle and push the rest onto the next line.
     QTextLayout layout(text(), font());

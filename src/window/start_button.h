@@ -6,6 +6,8 @@
 #include <QColor>
 #include <QPushButton>
 
+class QPainter;
+
 namespace pestrolik {
 
 inline constexpr QRgb blinkColour = 0xFFBBFFFF;  // RGB(187, 255, 255)
@@ -29,6 +31,8 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The caption in lines centred as they stand, in `area`.
+    void drawCaption(QPainter& painter, const QRect& area) const;
     void applyBackground();
 
     bool followsToolTip_ = true;

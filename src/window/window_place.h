@@ -1,6 +1,7 @@
 #pragma once
 // The window's position: stored in twips (15 to a pixel), placed in pixels, and
-// kept where the user can reach it.
+// kept where the user can reach it. Twips (1/1440 inch) are the unit the stored
+// settings have always used; a settings file from any version still reads right.
 
 #include <QList>
 #include <QPoint>

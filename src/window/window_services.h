@@ -2,11 +2,11 @@
 // What the window is given from outside: the platform services behind their
 // interfaces, so that tests stand in for each.
 
+#include "common/settings_store.h"
 #include "generation/chance.h"
 #include "generation/generation_run.h"
-#include "window/message_boxes.h"
 #include "music/midi_output.h"
-#include "common/settings_store.h"
+#include "window/message_boxes.h"
 #include "window/shell.h"
 
 #include <QCoreApplication>

@@ -1,6 +1,7 @@
 #pragma once
 // The window's entries in the settings store, as one record: section "tem2" (folder,
-// count, size, two boxes, position) and "met2" (open-at-end box). Values are stored
+// count, size, two boxes, position) and "met2" (open-at-end box). The short names are
+// the ones every version has written, so that a user's stored settings keep working. Values are stored
 // as text; reading falls back to the default for anything that is not a usable value.
 
 #include "common/settings_store.h"

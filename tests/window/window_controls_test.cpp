@@ -52,8 +52,10 @@ private slots:
         }
     }
 
-    // The rest of the window's own look is in scripts/window.txt.
+    // A fixed size, the window's font and its icon in every size the menu uses.
     void windowFontAndIcon() {
+        QCOMPARE(w_->form().minimumSize(), QSize(537, 255));
+        QCOMPARE(w_->form().maximumSize(), QSize(537, 255));
         QCOMPARE(w_->form().font().pointSizeF(), 8.25);
         QVERIFY(!(w_->form().windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(!w_->form().windowIcon().pixmap(32, 32).toImage().allGray());

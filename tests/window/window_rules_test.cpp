@@ -1,6 +1,6 @@
 // The window's rules that need no window: the settings read from stored texts (corrupt
 // ones included), the store on its INI file, the save folder's choice, the window's
-// place and the next file name. What the window does with them
+// place, the next file name and the folder browser's path rules. What the window does with them
 // is in scripts/.
 
 #include "window_test_support.h"
@@ -116,8 +116,50 @@ private slots:
             QCOMPARE(proposal.fileNumber, std::stoi(row[2]));
             QCOMPARE(proposal.path, dir.filePath("Kaleidrix_" + QString::fromStdString(row[2]) + ".GIF"));
         }
-        // At a root the separator comes out doubled, and the path still works.
-        QCOMPARE(pathInFolder("/", "Kaleidrix_1.GIF"), QString("//Kaleidrix_1.GIF"));
+    }
+
+    void mobileSizeBox() {
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/mobile_sizes.txt")) {
+            QCheckBox check2;
+            QLineEdit text2;
+            MobileSize mobile(&check2, &text2);
+            for (const QString& typed : QString::fromStdString(row[0]).split(',')) {
+                text2.setText(typed);
+                check2.setChecked(true);
+                QCOMPARE(text2.text(), QString("128"));
+                check2.setChecked(false);
+            }
+            QCOMPARE(text2.text(), QString::fromStdString(row[1]));
+        }
+    }
+
+    void afterRuns() {
+        const QStringList outcomes{"completed", "stopped", "exited", "exists", "createfailed", "writefailed"};
+        const QStringList windows{"open", "person", "signal"}, boxes{"-", "outcome", "exited"}, reports{"-", "report", "open"};
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/after_run.txt")) {
+            const AfterRun got = afterRun(RunOutcome(outcomes.indexOf(row[0].c_str())),
+                                          WindowState(windows.indexOf(row[1].c_str())), row[2] == "1");
+            const QList<bool> flags{got.boxFirst, got.idleLook, got.clearProgress, got.refreshList, got.nextName};
+            QStringList seen{boxes[int(got.box)]};
+            for (bool flag : flags) seen << (flag ? "1" : "0");
+            seen << reports[int(got.report)] << (got.runEnded ? "1" : "0") << (got.endProgram ? "1" : "0");
+            QCOMPARE(seen.join('|'), QString::fromStdString(row[3] + '|' + row[4] + '|' + row[5] + '|' + row[6] + '|' + row[7] + '|' +
+                                                              row[8] + '|' + row[9] + '|' + row[10] + '|' + row[11]));
+        }
+    }
+
+    void folderPaths() {
+        auto list = [](const std::string& text) { return QString::fromStdString(text).split(',', Qt::SkipEmptyParts); };
+        for (const auto& row : readDataTable(TEST_DATA_DIR "/folder_paths.txt")) {
+            const QString a = QString::fromStdString(row[1]), b = QString::fromStdString(row.size() > 2 ? row[2] : "");
+            QString got;
+            if (row[0] == "slash") got = withSlash(a);
+            if (row[0] == "holds") got = holds(a, b) ? "1" : "0";
+            if (row[0] == "drive") got = QString::number(driveFor(list(row[1]), b));
+            if (row[0] == "opens") got = driveOpensAt(a, b, [&](const QString& path) { return list(row[3]).contains(path); });
+            if (row[0] == "order") got = orderedRoots(list(row[1])).join(',');
+            QCOMPARE(got, QString::fromStdString(row.size() > 4 || row[0] != "opens" ? row.back() : ""));
+        }
     }
 };
 

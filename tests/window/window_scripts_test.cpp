@@ -8,15 +8,23 @@ namespace {
 
 using Words = std::function<void(const QString&)>;
 
-// Each scenario's name and steps.
-QList<std::pair<QString, QStringList>> readScenarios() {
-    QList<std::pair<QString, QStringList>> scenarios;
-    for (const QFileInfo& script : QDir(TEST_SCRIPTS_DIR).entryInfoList({"*.txt"}, QDir::Files, QDir::Name))
+struct Scenario {
+    QString name;
+    QStringList steps, places;  // each step's "file.txt:line"
+};
+
+QList<Scenario> readScenarios() {
+    QList<Scenario> scenarios;
+    for (const QFileInfo& script : QDir(TEST_SCRIPTS_DIR).entryInfoList({"*.txt"}, QDir::Files, QDir::Name)) {
+        int number = 0;
         for (const std::string& line : pestrolik::testing::readDataLines(script.filePath().toStdString())) {
             const QString text = QString::fromStdString(line);
-            if (text.startsWith("== ")) scenarios.append({script.baseName() + ": " + text.mid(3), {}});
-            else if (!text.isEmpty() && !text.startsWith('#')) scenarios.last().second << text;
+            ++number;
+            if (text.startsWith("== ")) scenarios.append({script.baseName() + ": " + text.mid(3), {}, {}});
+            else if (!text.isEmpty() && !text.startsWith('#'))
+                scenarios.last().steps << text, scenarios.last().places << script.fileName() + ':' + QString::number(number);
         }
+    }
     return scenarios;
 }
 
@@ -31,25 +39,30 @@ public:
             {"during", [this](const QString& a) { during_ << a; }},
             {"mkdir", [this](const QString& a) { QVERIFY(QDir().mkpath(path(a))); }},
             {"write", [this](const QString& a) { writeFile(path(first(a)), after(a).isEmpty() ? "x" : after(a).toUtf8()); }},
+            {"files", [this](const QString& a) { for (const QString& name : a.split(',')) writeFile(path(name)); }},
             {"remove", [this](const QString& a) { QVERIFY(QFileInfo(path(a)).isDir() ? QDir(path(a)).removeRecursively() : QFile::remove(path(a))); }},
             {"setting", [this](const QString& a) { w_->memorySettings.save(section(a), key(a), filled(after(a)).toStdString()); }},
             {"restart", [this](const QString&) { w_->restart(); }},
-            {"volume", [this](const QString& a) {  // "volume first": before "/" in the list
+            {"volume", [this](const QString&) {
                  volume_ = std::make_unique<QTemporaryDir>();
-                 const QStringList drives{"/", volume_->path(), "/no/such/volume"};
-                 w_ = std::make_unique<TestWindow>(nullptr, a == "first" ? QStringList{drives[1], drives[0], drives[2]} : drives);
+                 w_ = std::make_unique<TestWindow>(nullptr, QStringList{"/", volume_->path(), "/no/such/volume"});
              }},
             {"set", [this](const QString& a) { QVERIFY(object(first(a))->setProperty(qPrintable(first(after(a))), filled(after(after(a))))); }},
             {"click", [this](const QString& a) { QTest::mouseClick(qobject_cast<QWidget*>(object(a)), Qt::LeftButton); }},
             {"start", [this](const QString& a) { start(first(a), after(a)); }},
             {"call", [this](const QString& a) { QVERIFY(QMetaObject::invokeMethod(object(first(a)), qPrintable(after(a)))); }},
-            {"raise", [this](const QString& a) { closer_ = std::make_unique<CloseOnSignals>(w_->form()), std::raise(a.toInt()); }},
+            {"raise", [this](const QString& a) {  // by name: SIGTERM, SIGQUIT, ...
+                 static const std::map<QString, int> numbers{{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT},
+                     {"SIGQUIT", SIGQUIT}, {"SIGALRM", SIGALRM}, {"SIGPIPE", SIGPIPE}, {"SIGUSR1", SIGUSR1}, {"SIGUSR2", SIGUSR2}};
+                 QVERIFY2(numbers.count(a), qPrintable("no such signal: " + a));
+                 closer_ = std::make_unique<CloseOnSignals>([this] { w_->form().closeBySignal(); });
+                 std::raise(numbers.at(a));
+             }},
             {"move", [this](const QString& a) { w_->form().move(first(a).toInt(), after(a).toInt()); }},
             {"choose", [this](const QString& a) { chooseInTree(path(a)); }},
             {"drive", [this](const QString& a) { w_->c().drive1->setCurrentIndex(w_->c().drive1->findText(filled(a))); }},
             {"click-listed", [this](const QString& a) { clickListed(a, false); }},
             {"dclick-listed", [this](const QString& a) { clickListed(a, true); }},
-            {"wait", [](const QString& a) { QTest::qWait(a.toInt()); }},
             {"activate", [this](const QString&) {
                  QApplication::setActiveWindow(&w_->form());
                  QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
@@ -95,14 +108,8 @@ public:
             {"expect tree", [this](const QString& a) { tree(path(a)); }},
             {"expect tree-current", [this](const QString& a) { QCOMPARE(treeCurrent(), path(a)); }},
             {"expect tree-children", [this](const QString& a) { QTRY_COMPARE(treeRows(w_->c().dir1->currentIndex(), Qt::DisplayRole), a); }},
-            {"expect tree-top", [this](const QString& a) { QCOMPARE(treeRows(w_->c().dir1->rootIndex(), QFileSystemModel::FilePathRole), path(a)); }},
+            {"expect tree-top", [this](const QString& a) { QTRY_COMPARE(treeRows(w_->c().dir1->rootIndex(), QFileSystemModel::FilePathRole), path(a)); }},
             {"expect listed-path", [this](const QString& a) { QCOMPARE(w_->form().folderBrowser().listedFilePath(), path(a)); }},
-            {"expect focus-chain", [this](const QString& a) {  // from the focused control, by Tab
-                 QStringList chain;
-                 for (QWidget* w = w_->form().focusWidget(); chain.size() <= a.count(','); w = w->nextInFocusChain())
-                     if (w->focusPolicy() != Qt::NoFocus && w->objectName().contains(QRegularExpression("^[A-Z]"))) chain << w->objectName();
-                 QCOMPARE(chain.join(','), a);
-             }},
             {"expect midi-silent", [this](const QString&) { QVERIFY(w_->midi.events().empty()); }},
             {"expect midi-closed", [this](const QString&) { QCOMPARE(w_->midi.events().back().call, RecordingMidiOutput::Call::Close); }},
             {"expect sent", [this](const QString& a) {  // the first messages, packed, in hex; sent once opened
@@ -126,7 +133,9 @@ public:
         QVERIFY2(expectation && rest[0].isUpper(), qPrintable("unknown words: " + step));
         const QVariant value = object(first(rest))->property(qPrintable(first(after(rest))));
         QVERIFY2(value.isValid(), qPrintable("no such property: " + step));  // a misspelt one would read as ""
-        QCOMPARE(value.toString(), filled(after(after(rest))));
+        // Progress arrives queued from the run's thread: wait for it, within a limit.
+        QTRY_COMPARE_WITH_TIMEOUT(object(first(rest))->property(qPrintable(first(after(rest)))).toString(),
+                                  filled(after(after(rest))), 5000);
     }
 
     // Every message shown was expected.
@@ -154,15 +163,14 @@ private:
 
     QObject* object(const QString& name) const {
         QObject* found = name == w_->form().objectName() ? &w_->form() : w_->form().findChild<QObject*>(name);
-        if (!found) qFatal("no control %s", qPrintable(name));
-        return found;
+        if (!found) QTest::qFail(qPrintable("no control " + name), __FILE__, __LINE__);
+        return found ? found : &nowhere_;  // the scenario fails, and the next one runs
     }
 
     void start(const QString& count, const QString& size) {
-        QTimer::singleShot(0, [this, steps = std::exchange(during_, {})] {
-            for (const QString& step : steps) run(step);
+        w_->start(count, size, [this, steps = std::exchange(during_, {})] {
+            for (qsizetype i = 0; i < steps.size() && !QTest::currentTestFailed(); ++i) run(steps[i]);
         });
-        w_->start(count, size);
     }
 
     void nextMessage(const QString& expected) {
@@ -222,6 +230,7 @@ private:
             QVERIFY2(qobject_cast<QWidget*>(object(row[0].c_str()))->isVisible() == (row[about ? 6 : 3] == "1"), row[0].c_str());
     }
 
+    mutable QWidget nowhere_;  // what a misspelt control name finds
     std::unique_ptr<QTemporaryDir> volume_;
     std::unique_ptr<TestWindow> w_ = std::make_unique<TestWindow>();
     std::unique_ptr<CloseOnSignals> closer_;
@@ -238,15 +247,17 @@ class WindowScriptsTest : public QObject {
 private slots:
     void scenarios_data() {
         QTest::addColumn<QStringList>("steps");
-        for (const auto& [name, steps] : readScenarios()) QTest::newRow(qPrintable(name)) << steps;
+        QTest::addColumn<QStringList>("places");
+        for (const Scenario& s : readScenarios()) QTest::newRow(qPrintable(s.name)) << s.steps << s.places;
     }
 
     void scenarios() {
         QFETCH(QStringList, steps);
+        QFETCH(QStringList, places);
         ScriptRunner runner;
-        for (const QString& step : steps) {
-            runner.run(step);
-            if (QTest::currentTestFailed()) QFAIL(qPrintable("at: " + step));
+        for (qsizetype i = 0; i < steps.size(); ++i) {
+            runner.run(steps[i]);
+            if (QTest::currentTestFailed()) QFAIL(qPrintable("at " + places[i] + ": " + steps[i]));
         }
         runner.finish();
     }

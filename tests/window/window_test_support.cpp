@@ -21,9 +21,16 @@ void TestWindow::restart() {
         .volumeRoots = volumes_,
         .endProgram = [this] { ++endProgramCalls, log << "end program"; },
     });
-    form_->run().setTurnIntervalMs(0);
     form_->show();
     QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+}
+
+void TestWindow::start(const QString& count, const QString& size, const std::function<void()>& during) {
+    c().text1->setText(count);
+    c().text2->setText(size);
+    QTest::mouseClick(c().command1, Qt::LeftButton);
+    if (during) during();
+    QTRY_VERIFY_WITH_TIMEOUT(!form_->run().busy(), 20000);
 }
 
 void writeFile(const QString& path, const QByteArray& bytes) {

@@ -6,9 +6,12 @@
 #include "data_table.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
+#include "window/after_run.h"
 #include "window/close_on_signals.h"
 #include "window/folder_browser.h"
+#include "window/folder_paths.h"
 #include "window/form1.h"
+#include "window/mobile_size.h"
 #include "window/next_file_name.h"
 #include "window/outline_shape.h"
 #include "window/progress_strip.h"
@@ -40,9 +43,12 @@ struct ShownMessage {
 struct RecordingMessages : MessageBoxes {
     explicit RecordingMessages(QStringList& l) : log(l) {}
     void show(MessageIcon icon, const QString& title, const QString& text) override {
+        if (dismissed) return;
         shown.append({icon, title, text});
         log << "message " + title;
     }
+    void dismiss() override { dismissed = true, log << "dismiss"; }
+    bool dismissed = false;
     QStringList& log;
     QList<ShownMessage> shown;
 };
@@ -92,12 +98,8 @@ public:
         return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
     }
 
-    // Fills count and size and presses START (returns when the run has ended).
-    void start(const QString& count, const QString& size) {
-        c().text1->setText(count);
-        c().text2->setText(size);
-        QTest::mouseClick(c().command1, Qt::LeftButton);
-    }
+    // Fills count and size, presses START, does `during`, and returns when the run has ended.
+    void start(const QString& count, const QString& size, const std::function<void()>& during = {});
 
     QStringList log;  // shared by the stand-ins, so tests can check the order of what happened
     RecordingMessages messages{log};
