@@ -1,7 +1,8 @@
 // One file made in the background: one worker per core (never more than frames), each
-// with its own instance of the core; frames are handed out in order, come back as
-// transferred buffers, and are joined strictly in order onto a growing Blob, so memory
-// holds the frames in flight and the Blob, never a second copy of the file.
+// with its own instance of the core; frames are handed out in order, come back as Blobs
+// made by the workers, and are joined strictly in order onto a growing Blob by
+// reference, so memory holds the frames in flight and the Blob, never a second copy of
+// the file, and the page's thread copies no bytes.
 
 const perWorker = 2;  // frames queued on a worker, so it never waits for the page
 
@@ -13,9 +14,9 @@ export function startRun(core, file, hooks) {
   const cores = navigator.hardwareConcurrency || 1;
   const workers = [];
   const inFlight = new Map();  // worker -> frames given and not yet back
-  const ready = new Map();     // frameNo -> ArrayBuffer, waiting for the frames before it
+  const ready = new Map();     // frameNo -> Blob, waiting for the frames before it
   const rowsBegun = new Map(); // frameNo -> last row reported
-  let blob = new Blob([core.fileHead(file)]);
+  const parts = [core.fileHead(file)];  // head and frames so far, in order: Blobs by reference
   let joined = 0;
   let nextOut = 1;
   let shown = { frameNo: 0, percent: -1, share: -1 };
@@ -54,12 +55,13 @@ export function startRun(core, file, hooks) {
   const nextTask = new MessageChannel();
   const join = () => {
     if (over || !ready.has(joined + 1)) return;
-    blob = new Blob([blob, ready.get(joined + 1)]);
+    parts.push(ready.get(joined + 1));
     ready.delete(++joined);
     rowsBegun.delete(joined);
     report();
     if (joined === frameCount) {
-      end({ outcome: 'done', blob: new Blob([blob, core.trailer()], { type: 'image/gif' }) });
+      // One Blob of them all at the end: each Blob made is a round trip to the browser.
+      end({ outcome: 'done', blob: new Blob([...parts, core.trailer()], { type: 'image/gif' }) });
       return;
     }
     handOut();
