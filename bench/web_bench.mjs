@@ -49,7 +49,7 @@ async function inPage(page) {
 }
 
 const port = 20000 + (process.pid % 20000);
-const server = spawn('python3', ['-m', 'http.server', port, '--bind', '127.0.0.1', '--directory', pageDir], { stdio: 'ignore' });
+const server = spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', pageDir], { stdio: 'ignore' });
 await new Promise((done) => setTimeout(done, 500));
 const context = await chromium.launchPersistentContext(join(scratch, 'profile'), {
   executablePath: '/usr/bin/chromium',

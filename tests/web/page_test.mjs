@@ -14,7 +14,7 @@ const scratch = mkdtempSync(join(tmpdir(), 'pestrolik-web-'));
 const port = 20000 + (process.pid % 20000);
 const url = `http://127.0.0.1:${port}/`;
 // Any static host will do; this is the one scripts/web uses.
-const serve = () => spawn('python3', ['-m', 'http.server', port, '--bind', '127.0.0.1', '--directory', pageDir],
+const serve = () => spawn('python3', ['-m', 'http.server', String(port), '--bind', '127.0.0.1', '--directory', pageDir],
   { stdio: 'ignore' });
 const browse = (name, options) => chromium.launchPersistentContext(join(scratch, name), {
   executablePath: '/usr/bin/chromium', viewport: { width: 1280, height: 800 }, ...options,
