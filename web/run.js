@@ -1,0 +1,98 @@
+// One file made in the background: one worker per core (never more than frames), each
+// with its own instance of the core; frames are handed out in order, come back as Blobs
+// made by the workers, and are joined strictly in order onto a growing Blob by
+// reference, so memory holds the frames in flight and the Blob, never a second copy of
+// the file, and the page's thread copies no bytes.
+
+const perWorker = 2;  // frames queued on a worker, so it never waits for the page
+
+// `file`: {code, pictureSize, frameCount, still}. hooks.progress({frameNo, percent,
+// share}) never goes back; hooks.end({outcome: 'done', blob} | {outcome: 'failed'}) comes
+// once, unless stop() came first. Returns {stop}: ends the workers at once.
+export function startRun(core, file, hooks) {
+  const { frameCount, pictureSize } = file;
+  const cores = navigator.hardwareConcurrency || 1;
+  const workers = [];
+  const inFlight = new Map();  // worker -> frames given and not yet back
+  const ready = new Map();     // frameNo -> Blob, waiting for the frames before it
+  const rowsBegun = new Map(); // frameNo -> last row reported
+  const parts = [core.fileHead(file)];  // head and frames so far, in order: Blobs by reference
+  let joined = 0;
+  let nextOut = 1;
+  let shown = { frameNo: 0, percent: -1, share: -1 };
+  let over = false;
+
+  const end = (result) => {
+    if (over) return;
+    over = true;
+    for (const worker of workers) worker.terminate();
+    nextTask.port1.close();
+    if (result) hooks.end(result);
+  };
+
+  const report = () => {
+    const frameNo = Math.min(joined + 1, frameCount);
+    const row = joined === frameCount ? pictureSize : (rowsBegun.get(frameNo) ?? 0);
+    const percent = core.percentDone(frameNo, row, pictureSize, frameCount);
+    const share = ((frameNo - 1) * pictureSize + row) / (frameCount * pictureSize);
+    if (frameNo < shown.frameNo || percent < shown.percent || share <= shown.share) return;
+    shown = { frameNo, percent, share };
+    hooks.progress(shown);
+  };
+
+  const handOut = () => {
+    // Frames far ahead of the join would only wait in memory.
+    while (nextOut <= frameCount && nextOut <= joined + workers.length * perWorker) {
+      const idle = workers.filter((w) => inFlight.get(w) < perWorker);
+      if (idle.length === 0) return;
+      const worker = idle.reduce((a, b) => (inFlight.get(b) < inFlight.get(a) ? b : a));
+      inFlight.set(worker, inFlight.get(worker) + 1);
+      worker.postMessage({ file, frameNo: nextOut++ });
+    }
+  };
+
+  // One frame per task, so every frame's progress reaches the page before the next.
+  const nextTask = new MessageChannel();
+  const join = () => {
+    if (over || !ready.has(joined + 1)) return;
+    parts.push(ready.get(joined + 1));
+    ready.delete(++joined);
+    rowsBegun.delete(joined);
+    report();
+    if (joined === frameCount) {
+      // One Blob of them all at the end: each Blob made is a round trip to the browser.
+      end({ outcome: 'done', blob: new Blob([...parts, core.trailer()], { type: 'image/gif' }) });
+      return;
+    }
+    handOut();
+    if (ready.has(joined + 1)) nextTask.port2.postMessage(null);
+  };
+  nextTask.port1.onmessage = join;
+
+  const failed = () => end({ outcome: 'failed' });
+  const received = (worker, { frameNo, row, bytes, failed: crash }) => {
+    if (over) return;
+    if (crash !== undefined) return failed();
+    if (bytes === undefined) {
+      rowsBegun.set(frameNo, row);
+      if (frameNo === joined + 1) report();
+      return;
+    }
+    inFlight.set(worker, inFlight.get(worker) - 1);
+    ready.set(frameNo, bytes);
+    if (frameNo === joined + 1) join();
+    else handOut();
+  };
+
+  for (let i = 0; i < Math.min(cores, frameCount); ++i) {
+    const worker = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
+    inFlight.set(worker, 0);
+    worker.onmessage = ({ data }) => received(worker, data);
+    worker.onerror = (event) => { event.preventDefault(); failed(); };
+    worker.onmessageerror = failed;
+    workers.push(worker);
+  }
+  report();
+  handOut();
+  return { stop: () => end(null) };
+}
