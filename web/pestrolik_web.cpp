@@ -8,8 +8,8 @@
 #include "generation/picture_params.h"
 #include "generation/progress.h"
 #include "generation/run_inputs.h"
-#include "generation/run_report.h"
 #include "gif/gif_writer.h"
+#include "messages/run_messages.h"
 
 #include <emscripten/bind.h>
 #include <emscripten/val.h>
