@@ -2,6 +2,7 @@
 
 #include "generation/frame_drawing.h"
 #include "generation/frame_pipeline.h"
+#include "generation/picture_format.h"
 #include "gif/gif_writer.h"
 #include "generation/progress.h"
 
@@ -88,8 +89,7 @@ RunResult runGeneration(const RunRequest& request, RunHost& host, const SinkOpen
     GifWriter writer(*sink);
     const int size = request.pictureSize;
     const PictureParams& params = request.params;
-    const FileHead head{size, request.frameCount, request.stillBackground,
-                        params.redExponent, params.greenExponent, params.blueExponent};
+    const FileHead head = pictureFileHead(size, request.frameCount, request.stillBackground, params);
     auto ended = [&](RunOutcome outcome) {
         if (outcome == RunOutcome::WriteFailed) result.reason = sink->failureReason();
         writer.abandonFile();
