@@ -8,12 +8,12 @@
 #include "generation/file_naming.h"
 #include "generation/generation_run.h"
 #include "generation/picture_params.h"
-#include "render_options.h"
 #include "generation/run_inputs.h"
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
 #include "music/voice_rotation.h"
+#include "render_options.h"
 #include "stdout_sink.h"
 #include "terminal_host.h"
 
@@ -44,37 +44,88 @@ int exitCode(RunOutcome outcome) {
     return signalled + TerminalHost::caughtSignal();
 }
 
+// Standard output for "-", else a new file.
+SinkOpener outputOpener(bool toStdout) {
+    if (!toStdout) return fileSinkOpener();
+    return [](const std::string&, CreateError&) { return std::unique_ptr<ByteSink>(std::make_unique<StdoutSink>()); };
+}
+
 // The song of the about screen as a MIDI file, built from the given voice counters
 // the way the stored ones would build it; the real settings are neither read nor advanced.
-int saveSong(const RenderOptions& options) {
+std::vector<uint8_t> songFile(const RenderOptions& options) {
     MemorySettingsStore counters;
     const VoiceCounter order[] = {kSoloCounter, kBackgroundCounter, kBassCounter};
     for (size_t i = 0; i < options.voiceCounters.size(); ++i)
         counters.save(kVoiceCounterSection, order[i].key, options.voiceCounters[i]);
     SongTable song;
     buildSong(counters, song);
-    const std::vector<uint8_t> bytes = songMidiFile(song);
+    return songMidiFile(song);
+}
 
-    const std::string& path = options.songPath;
+RunResult writeWhole(const std::string& path, const std::vector<uint8_t>& bytes) {
     CreateError createError = CreateError::None;
-    std::unique_ptr<ByteSink> sink;
-    if (path == "-")
-        sink = std::make_unique<StdoutSink>();
-    else
-        sink = FileSink::createNew(path, createError);
-    RunResult result{RunOutcome::Completed, path, 0};
+    const std::unique_ptr<ByteSink> sink = outputOpener(path == "-")(path, createError);
     if (!sink) {
         const bool taken = createError == CreateError::AlreadyExists;
-        result = {taken ? RunOutcome::FileExists : RunOutcome::CreateFailed, path, createError.reason};
-    } else if (!sink->write(bytes) || !sink->finish()) {
-        result = {RunOutcome::WriteFailed, path, sink->failureReason()};
+        return {taken ? RunOutcome::FileExists : RunOutcome::CreateFailed, path, createError.reason};
     }
+    if (!sink->write(bytes) || !sink->finish()) return {RunOutcome::WriteFailed, path, sink->failureReason()};
+    return {RunOutcome::Completed, path, 0};
+}
+
+int saveSong(const RenderOptions& options) {
+    const RunResult result = writeWhole(options.songPath, songFile(options));
     if (result.outcome != RunOutcome::Completed) {
         printFailure(result);
         return exitCode(result.outcome);
     }
-    if (path != "-") std::cout << path << '\n';
+    if (result.path != "-") std::cout << result.path << '\n';
     return ok;
+}
+
+RunRequest pictureRequest(const RenderOptions& options, const RunInputs& inputs) {
+    RunRequest request;
+    request.frameCount = inputs.frameCount;
+    request.pictureSize = inputs.pictureSize;
+    request.stillBackground = options.still;
+    if (options.params) {
+        request.params = *options.params;
+    } else {
+        SystemClock clock;
+        SystemRandom random;
+        chooseParameters(request.params, clock, random);
+        request.params.refSize = request.pictureSize;
+    }
+    if (options.out.empty()) {
+        // Another program may take the name meanwhile: the next free one is as good.
+        request.nextFreePath = [folder = options.folder] { return nextFreePath(folder); };
+        request.outputPath = request.nextFreePath();
+    } else {
+        request.outputPath = options.out;
+    }
+    request.jobs = options.jobs > 0 ? options.jobs : std::max(1u, std::thread::hardware_concurrency());
+    return request;
+}
+
+int renderPicture(const RenderOptions& options, bool toStdout) {
+    const RunInputs inputs = readRunInputs(options.countText, options.sizeText);
+    if (inputs.problem != InputProblem::None) {
+        std::cerr << "pestrolik-render: " << inputProblemMessage(inputs.problem) << '\n';
+        return badInput;
+    }
+    const RunRequest request = pictureRequest(options, inputs);
+    TerminalHost::catchSignals();
+    RunResult result;
+    {
+        TerminalHost host(!options.quiet && isatty(STDERR_FILENO), request.stillBackground);
+        result = runGeneration(request, host, outputOpener(toStdout));
+    }
+    if (result.outcome == RunOutcome::Completed) {
+        (toStdout ? std::cerr : std::cout) << result.path << '\n' << paramsCode(request.params) << '\n';
+    } else {
+        printFailure(result);
+    }
+    return exitCode(result.outcome);
 }
 
 int render(int argc, char** argv) {
@@ -95,51 +146,7 @@ int render(int argc, char** argv) {
         std::cerr << "pestrolik-render: стандартный вывод — терминал; направьте его в файл или программу\n";
         return badInput;
     }
-    if (options->task == RenderOptions::Task::Song) return saveSong(*options);
-
-    const RunInputs inputs = readRunInputs(options->countText, options->sizeText);
-    if (inputs.problem != InputProblem::None) {
-        std::cerr << "pestrolik-render: " << inputProblemMessage(inputs.problem) << '\n';
-        return badInput;
-    }
-
-    RunRequest request;
-    request.frameCount = inputs.frameCount;
-    request.pictureSize = inputs.pictureSize;
-    request.stillBackground = options->still;
-    if (options->params) {
-        request.params = *options->params;
-    } else {
-        SystemClock clock;
-        SystemRandom random;
-        chooseParameters(request.params, clock, random);
-        request.params.refSize = request.pictureSize;
-    }
-    if (options->out.empty()) {
-        // Another program may take the name meanwhile: the next free one is as good.
-        request.nextFreePath = [folder = options->folder] { return nextFreePath(folder); };
-        request.outputPath = request.nextFreePath();
-    } else {
-        request.outputPath = options->out;
-    }
-    request.jobs = options->jobs > 0 ? options->jobs : std::max(1u, std::thread::hardware_concurrency());
-
-    const SinkOpener openSink = !toStdout ? fileSinkOpener() : [](const std::string&, CreateError&) {
-        return std::unique_ptr<ByteSink>(std::make_unique<StdoutSink>());
-    };
-
-    TerminalHost::catchSignals();
-    RunResult result;
-    {
-        TerminalHost host(!options->quiet && isatty(STDERR_FILENO), request.stillBackground);
-        result = runGeneration(request, host, openSink);
-    }
-    if (result.outcome == RunOutcome::Completed) {
-        (toStdout ? std::cerr : std::cout) << result.path << '\n' << paramsCode(request.params) << '\n';
-    } else {
-        printFailure(result);
-    }
-    return exitCode(result.outcome);
+    return options->task == RenderOptions::Task::Song ? saveSong(*options) : renderPicture(*options, toStdout);
 }
 
 }  // namespace

@@ -59,6 +59,65 @@ bool readVoiceCounters(std::string_view text, std::array<std::string, 3>& counte
     return true;
 }
 
+std::string notParamsCode(std::string_view text) {
+    return "--params: " + quoted(text) + " — не код рисунка; нужны десять целых чисел через запятую:\n"
+           "  закрутка 0-9, лепестки 0-9, шаг колец 0-9, поворот 0-9, красный 0-3, зелёный 0-3,\n"
+           "  синий 0-3, глубина фона 0-58, волны фона 0-2, исходный размер 10-1000";
+}
+
+// The problem with `value` as a thread count; empty when it is one, and `jobs` holds it.
+std::string readJobs(const std::string& value, int& jobs) {
+    if (!isWholeNumber(value)) return notWhole("--jobs", value);
+    long long read{};
+    const char* first = value.c_str() + (value[0] == '+');
+    if (std::from_chars(first, value.c_str() + value.size(), read).ec != std::errc() || read < 1 || read > 999)
+        return "--jobs: число потоков должно быть от 1 до 999";
+    jobs = static_cast<int>(read);
+    return {};
+}
+
+struct GivenOptions {
+    bool folder = false, pictureOption = false, voices = false;
+};
+
+// Option `c` with its value into `options`; the problem with it, empty when there is none.
+std::string applyOption(int c, const std::string& value, RenderOptions& options, GivenOptions& given) {
+    given.pictureOption = given.pictureOption || (c != kSong && c != kVoices && c != 'h' && c != 'V');
+    switch (c) {
+    case 'c':
+    case 's':
+        if (!isWholeNumber(value)) return notWhole(c == 'c' ? "--count" : "--size", value);
+        (c == 'c' ? options.countText : options.sizeText) = value;
+        break;
+    case kStill: options.still = true; break;
+    case 'f': options.folder = value, given.folder = true; break;
+    case 'o': options.out = value; break;
+    case 'p':
+        if (!(options.params = parseParamsCode(value))) return notParamsCode(value);
+        break;
+    case 'j': return readJobs(value, options.jobs);
+    case 'q': options.quiet = true; break;
+    case kSong: options.songPath = value, options.task = RenderOptions::Task::Song; break;
+    case kVoices:
+        if (!readVoiceCounters(value, options.voiceCounters))
+            return "--voices: " + quoted(value) + " — нужны три целых числа через запятую";
+        given.voices = true;
+        break;
+    case 'h': options.task = RenderOptions::Task::Help; break;
+    case 'V': options.task = RenderOptions::Task::Version; break;
+    }
+    return {};
+}
+
+// Options that do not go together; null when none clash.
+const char* clashOf(const RenderOptions& options, const GivenOptions& given) {
+    const bool song = options.task == RenderOptions::Task::Song;
+    if (given.folder && !options.out.empty()) return "--folder и --out не сочетаются";
+    if (song && given.pictureOption) return "--song записывает песню, а не рисунок: параметры рисунка с ним не сочетаются";
+    if (given.voices && !song) return "--voices действует только вместе с --song";
+    return nullptr;
+}
+
 }  // namespace
 
 bool isWholeNumber(std::string_view text) {
@@ -68,7 +127,7 @@ bool isWholeNumber(std::string_view text) {
 
 std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::string& error) {
     RenderOptions options;
-    bool folderGiven = false, pictureOptionGiven = false, voicesGiven = false;
+    GivenOptions given;
     auto fail = [&](std::string message) {
         error = std::move(message);
         return std::nullopt;
@@ -76,54 +135,17 @@ std::optional<RenderOptions> parseRenderOptions(int argc, char* argv[], std::str
     optind = 0;  // a fresh scan, also when called again
     // The leading ':' keeps getopt quiet: the messages are our own, in Russian.
     for (int c; (c = getopt_long(argc, argv, ":c:s:f:o:p:j:qhV", kOptions, nullptr)) != -1;) {
-        const std::string given = optind > 0 && optind <= argc ? argv[optind - 1] : "";
+        const std::string typed = optind > 0 && optind <= argc ? argv[optind - 1] : "";
         const std::string name =
-            given.starts_with("--") ? given.substr(0, given.find('=')) : std::string{'-', static_cast<char>(optopt)};
-        const std::string value = optarg ? optarg : "";
-        pictureOptionGiven = pictureOptionGiven || (c != kSong && c != kVoices && c != 'h' && c != 'V');
-        switch (c) {
-        case 'c':
-        case 's':
-            if (!isWholeNumber(value)) return fail(notWhole(c == 'c' ? "--count" : "--size", value));
-            (c == 'c' ? options.countText : options.sizeText) = value;
-            break;
-        case kStill: options.still = true; break;
-        case 'f': options.folder = value, folderGiven = true; break;
-        case 'o': options.out = value; break;
-        case 'p':
-            options.params = parseParamsCode(value);
-            if (!options.params)
-                return fail("--params: " + quoted(value) + " — не код рисунка; нужны десять целых чисел через запятую:\n"
-                            "  закрутка 0-9, лепестки 0-9, шаг колец 0-9, поворот 0-9, красный 0-3, зелёный 0-3,\n"
-                            "  синий 0-3, глубина фона 0-58, волны фона 0-2, исходный размер 10-1000");
-            break;
-        case 'j': {
-            if (!isWholeNumber(value)) return fail(notWhole("--jobs", value));
-            long long jobs{};
-            const char* first = value.c_str() + (value[0] == '+');
-            if (std::from_chars(first, value.c_str() + value.size(), jobs).ec != std::errc() || jobs < 1 || jobs > 999)
-                return fail("--jobs: число потоков должно быть от 1 до 999");
-            options.jobs = static_cast<int>(jobs);
-            break;
-        }
-        case 'q': options.quiet = true; break;
-        case kSong: options.songPath = value, options.task = RenderOptions::Task::Song; break;
-        case kVoices:
-            if (!readVoiceCounters(value, options.voiceCounters))
-                return fail("--voices: " + quoted(value) + " — нужны три целых числа через запятую");
-            voicesGiven = true;
-            break;
-        case 'h': options.task = RenderOptions::Task::Help; return options;
-        case 'V': options.task = RenderOptions::Task::Version; return options;
-        case ':': return fail("параметру " + quoted(name) + " нужно значение");
-        default: return fail("непонятный параметр " + quoted(given.starts_with("--") ? given : name));
-        }
+            typed.starts_with("--") ? typed.substr(0, typed.find('=')) : std::string{'-', static_cast<char>(optopt)};
+        if (c == ':') return fail("параметру " + quoted(name) + " нужно значение");
+        if (c == '?') return fail("непонятный параметр " + quoted(typed.starts_with("--") ? typed : name));
+        if (std::string problem = applyOption(c, optarg ? optarg : "", options, given); !problem.empty())
+            return fail(problem);
+        if (options.task == RenderOptions::Task::Help || options.task == RenderOptions::Task::Version) return options;
     }
     if (optind < argc) return fail("лишний аргумент " + quoted(argv[optind]));
-    if (folderGiven && !options.out.empty()) return fail("--folder и --out не сочетаются");
-    if (options.task == RenderOptions::Task::Song && pictureOptionGiven)
-        return fail("--song записывает песню, а не рисунок: параметры рисунка с ним не сочетаются");
-    if (voicesGiven && options.task != RenderOptions::Task::Song) return fail("--voices действует только вместе с --song");
+    if (const char* clash = clashOf(options, given)) return fail(clash);
     return options;
 }
 

@@ -1,10 +1,10 @@
 // pestrolik: the window that makes random animated GIFs.
 
 #include "generation/chance.h"
+#include "music/fallback_midi_output.h"
 #include "window/close_on_signals.h"
 #include "window/controls.h"
 #include "window/folder_browser.h"
-#include "music/fallback_midi_output.h"
 #include "window/form1.h"
 #include "window/message_boxes.h"
 #include "window/qt_settings_store.h"

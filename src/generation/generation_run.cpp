@@ -3,8 +3,8 @@
 #include "generation/frame_drawing.h"
 #include "generation/frame_pipeline.h"
 #include "generation/picture_format.h"
-#include "gif/gif_writer.h"
 #include "generation/progress.h"
+#include "gif/gif_writer.h"
 
 #include <cerrno>
 #include <chrono>
@@ -28,8 +28,7 @@ public:
     // Before row `row` of frame `frameNo`; row pictureSize + 1 is the check before the
     // frame's final codes, which shows nothing. False once the run must end.
     bool pass(int frameNo, int row) {
-        verdict_ = host_.verdict();
-        if (verdict_ != RunVerdict::Continue) return false;
+        if (!goOn()) return false;
         if (row > pictureSize_) return true;
         report(frameStrip_, frameStripStep(row, pictureSize_), &RunHost::frameStripChanged);
         report(percent_, percentDone(frameNo, row, pictureSize_, frameCount_), &RunHost::percentChanged);
@@ -43,7 +42,8 @@ public:
         return verdict_ == RunVerdict::Continue;
     }
 
-    RunVerdict verdict() const { return verdict_; }
+    // How the run ends once a check said no.
+    RunOutcome ending() const { return verdict_ == RunVerdict::Exit ? RunOutcome::Exited : RunOutcome::Stopped; }
 
 private:
     void report(int& shown, int value, void (RunHost::*show)(int)) {
@@ -61,6 +61,127 @@ private:
     int percent_ = 0;
 };
 
+// How one attempt to put the file under a name went.
+enum class Naming { Done, Taken, Failed };
+
+// While the name proves taken, `attempt` at the next free name of an automatically
+// named file; `path` ends as the last name tried.
+Naming retryFreeNames(const RunRequest& request, Naming outcome, std::string& path,
+                      const std::function<Naming(const std::string&)>& attempt) {
+    for (int tries = 0; outcome == Naming::Taken && request.nextFreePath && tries < takenNameTries; ++tries) {
+        path = request.nextFreePath();
+        outcome = attempt(path);
+    }
+    return outcome;
+}
+
+// The sink for the run's file, or null with the outcome and reason set in `result`.
+std::unique_ptr<ByteSink> openFile(const RunRequest& request, const SinkOpener& openSink, RunResult& result) {
+    std::unique_ptr<ByteSink> sink;
+    CreateError error;
+    const auto open = [&](const std::string& path) {
+        sink = openSink(path, error);
+        if (sink) return Naming::Done;
+        return error == CreateError::AlreadyExists ? Naming::Taken : Naming::Failed;
+    };
+    const Naming opened = retryFreeNames(request, open(result.path), result.path, open);
+    if (opened != Naming::Done) {
+        result.outcome = opened == Naming::Taken ? RunOutcome::FileExists : RunOutcome::CreateFailed;
+        result.reason = error.reason;
+    }
+    return sink;
+}
+
+// Writes the head and the frames, each frame drawn here between the host's yields or
+// taken from worker threads that made it ahead.
+class FrameWriting {
+public:
+    FrameWriting(const RunRequest& request, RunHost& host, GifWriter& writer)
+        : request_(request), host_(host), writer_(writer), check_(host, request.pictureSize, request.frameCount) {
+        if (request.jobs > 1) {
+            const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
+            pipeline_.emplace(request.params, file, request.jobs);
+        }
+    }
+
+    // Completed once the last frame is written; the file is still open then.
+    RunOutcome writeHeadAndFrames() {
+        const FileHead head =
+            pictureFileHead(request_.pictureSize, request_.frameCount, request_.stillBackground, request_.params);
+        if (!writer_.writeFileHead(head)) return RunOutcome::WriteFailed;
+        host_.percentChanged(0);
+        for (int frameNo = 1; frameNo <= request_.frameCount; ++frameNo) {
+            host_.pictureStarted(frameNo);
+            if (!writer_.writeFrameHead()) return RunOutcome::WriteFailed;
+            const RunOutcome frame = pipeline_ ? takeMadeAhead(frameNo) : drawAndEncode(frameNo);
+            if (frame != RunOutcome::Completed) return frame;
+        }
+        return RunOutcome::Completed;
+    }
+
+private:
+    RunOutcome drawAndEncode(int frameNo) {
+        const FrameSpec frame{request_.pictureSize, request_.frameCount, frameNo, host_.stillBackground()};
+        drawFrame(grid_, request_.params, frame, [&] { host_.yield(); });
+        const RowGate gate = [&](int row) {
+            if (row > 1) host_.yield();  // after the previous row
+            return check_.pass(frameNo, row);
+        };
+        if (writer_.encodeFrame(grid_, gate)) return RunOutcome::Completed;
+        return writer_.stopped() ? check_.ending() : RunOutcome::WriteFailed;
+    }
+
+    RunOutcome takeMadeAhead(int frameNo) {
+        // Frames are handed out here, on the host's thread, each with the host's
+        // still-background choice of that moment; a change therefore misses the frames
+        // already out, at most FramePipeline::lookahead(jobs) of them.
+        while (pipeline_->wantsFrame()) pipeline_->handOut(host_.stillBackground());
+        // Waiting in short slices keeps the host's events turning and lets STOP end the
+        // run before the frame is ready. The frame's row checks are replayed as its
+        // worker reaches the rows, the rest once it is ready: the same progress, and the
+        // same last chance to stop before its bytes are written.
+        std::optional<std::vector<uint8_t>> imageData;
+        int replayed = 0;
+        while (!(imageData = pipeline_->take(frameNo, std::chrono::milliseconds(2)))) {
+            host_.yield();
+            if (!check_.goOn() || !replayChecks(frameNo, replayed, pipeline_->rowsBegun(frameNo))) return check_.ending();
+        }
+        if (!replayChecks(frameNo, replayed, request_.pictureSize + 1)) return check_.ending();
+        if (!writer_.writeImageData(*imageData)) return RunOutcome::WriteFailed;
+        host_.yield();  // at least one turn a frame, however fast they come
+        return RunOutcome::Completed;
+    }
+
+    bool replayChecks(int frameNo, int& replayed, int upToRow) {
+        while (replayed < upToRow)
+            if (!check_.pass(frameNo, ++replayed)) return false;
+        return true;
+    }
+
+    const RunRequest& request_;
+    RunHost& host_;
+    GifWriter& writer_;
+    RowCheck check_;
+    std::optional<FramePipeline> pipeline_;
+    PixelGrid grid_;
+};
+
+// The trailer, then the whole file under its name. A name taken while the file was
+// being made gives the file to the next free name, or, for a name the user gave, to none.
+RunOutcome finishFile(const RunRequest& request, GifWriter& writer, ByteSink& sink, std::string& path) {
+    const auto named = [&](bool done) {
+        if (done) return Naming::Done;
+        return sink.failureReason() == EEXIST ? Naming::Taken : Naming::Failed;
+    };
+    const auto rename = [&](const std::string& next) { return named(sink.finishAs(next)); };
+    switch (retryFreeNames(request, named(writer.writeTrailer()), path, rename)) {
+    case Naming::Done: return RunOutcome::Completed;
+    case Naming::Taken: return RunOutcome::FileExists;
+    case Naming::Failed: break;
+    }
+    return RunOutcome::WriteFailed;
+}
+
 }  // namespace
 
 SinkOpener fileSinkOpener() {
@@ -71,87 +192,14 @@ SinkOpener fileSinkOpener() {
 
 RunResult runGeneration(const RunRequest& request, RunHost& host, const SinkOpener& openSink) {
     RunResult result{RunOutcome::Completed, request.outputPath};
-    CreateError createError;
-    std::unique_ptr<ByteSink> sink = openSink(result.path, createError);
-    for (int tries = 0; !sink && createError == CreateError::AlreadyExists && request.nextFreePath &&
-                        tries < takenNameTries;
-         ++tries) {
-        result.path = request.nextFreePath();
-        sink = openSink(result.path, createError);
-    }
-    if (!sink) {
-        result.outcome =
-            createError == CreateError::AlreadyExists ? RunOutcome::FileExists : RunOutcome::CreateFailed;
-        result.reason = createError.reason;
-        return result;
-    }
-
+    const std::unique_ptr<ByteSink> sink = openFile(request, openSink, result);
+    if (!sink) return result;
     GifWriter writer(*sink);
-    const int size = request.pictureSize;
-    const PictureParams& params = request.params;
-    const FileHead head = pictureFileHead(size, request.frameCount, request.stillBackground, params);
-    auto ended = [&](RunOutcome outcome) {
-        if (outcome == RunOutcome::WriteFailed) result.reason = sink->failureReason();
-        writer.abandonFile();
-        result.outcome = outcome;
-        return result;
-    };
-    auto failed = [&] { return ended(RunOutcome::WriteFailed); };
-    if (!writer.writeFileHead(head)) return failed();
-    host.percentChanged(0);
-
-    std::optional<FramePipeline> pipeline;
-    if (request.jobs > 1) {
-        pipeline.emplace(params, FrameSpec{size, request.frameCount, 1, request.stillBackground}, request.jobs);
-    }
-
-    RowCheck check(host, size, request.frameCount);
-    PixelGrid grid;
-    for (int frameNo = 1; frameNo <= request.frameCount; ++frameNo) {
-        host.pictureStarted(frameNo);
-        if (!writer.writeFrameHead()) return failed();
-
-        bool passed = true;
-        if (pipeline) {
-            // Frames are handed out here, on the host's thread, each with the host's
-            // still-background choice of that moment; a change therefore misses the
-            // frames already out, at most FramePipeline::lookahead(jobs) of them.
-            while (pipeline->wantsFrame()) pipeline->handOut(host.stillBackground());
-            // Waiting in short slices keeps the host's events turning and lets STOP end
-            // the run before the frame is ready. The frame's row checks are replayed as
-            // its worker reaches the rows, the rest once it is ready: the same progress,
-            // and the same last chance to stop before its bytes are written.
-            std::optional<std::vector<uint8_t>> imageData;
-            int replayed = 0;
-            while (passed && !(imageData = pipeline->take(frameNo, std::chrono::milliseconds(2)))) {
-                host.yield();
-                const int begun = pipeline->rowsBegun(frameNo);
-                passed = check.goOn();
-                while (passed && replayed < begun) passed = check.pass(frameNo, ++replayed);
-            }
-            while (passed && replayed <= size) passed = check.pass(frameNo, ++replayed);
-            if (passed && !writer.writeImageData(*imageData)) return failed();
-            if (passed) host.yield();  // at least one turn a frame, however fast they come
-        } else {
-            const FrameSpec frame{size, request.frameCount, frameNo, host.stillBackground()};
-            drawFrame(grid, params, frame, [&] { host.yield(); });
-            const RowGate gate = [&](int row) {
-                if (row > 1) host.yield();  // after the previous row
-                return check.pass(frameNo, row);
-            };
-            if (!writer.encodeFrame(grid, gate) && !writer.stopped()) return failed();
-            passed = !writer.stopped();
-        }
-        if (!passed) return ended(check.verdict() == RunVerdict::Exit ? RunOutcome::Exited : RunOutcome::Stopped);
-    }
-    if (writer.writeTrailer()) return result;
-    // The name was taken while the file was being made: the whole file goes to the
-    // next free name, or, for a name the user gave, nowhere.
-    for (int tries = 0; sink->failureReason() == EEXIST && request.nextFreePath && tries < takenNameTries; ++tries) {
-        result.path = request.nextFreePath();
-        if (sink->finishAs(result.path)) return result;
-    }
-    return ended(sink->failureReason() == EEXIST ? RunOutcome::FileExists : RunOutcome::WriteFailed);
+    result.outcome = FrameWriting(request, host, writer).writeHeadAndFrames();
+    if (result.outcome == RunOutcome::Completed) result.outcome = finishFile(request, writer, *sink, result.path);
+    if (result.outcome == RunOutcome::WriteFailed) result.reason = sink->failureReason();
+    if (result.outcome != RunOutcome::Completed) writer.abandonFile();
+    return result;
 }
 
 }  // namespace pestrolik

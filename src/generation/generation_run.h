@@ -2,10 +2,10 @@
 // One START: writes one animated GIF of `frameCount` pictures to a new file,
 // drawing and encoding frame after frame, until it completes, is stopped, or fails.
 
-#include "gif/file_sink.h"
 #include "generation/picture_params.h"
 #include "generation/run_host.h"
 #include "generation/run_inputs.h"
+#include "gif/file_sink.h"
 
 #include <functional>
 #include <memory>

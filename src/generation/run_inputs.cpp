@@ -74,15 +74,4 @@ RunInputs readRunInputs(std::string_view countText, std::string_view sizeText) {
     return inputs;
 }
 
-std::string_view inputProblemMessage(InputProblem problem) {
-    switch (problem) {
-    case InputProblem::CountTooLarge: return "Количество картинок не должно превышать 100.";
-    case InputProblem::CountTooSmall: return "Количество картинок должно быть не меньше, чем одна.";
-    case InputProblem::SizeTooLarge: return "Ширина и высота картинок не должны привышать 1000 пикселей.";
-    case InputProblem::SizeTooSmall: return "Ширина и высота картинок должны быть не меньше, чем 10 пикселей.";
-    case InputProblem::None: break;
-    }
-    return {};
-}
-
 }  // namespace pestrolik

@@ -1,6 +1,5 @@
 #pragma once
-// Reading the count and size boxes the way START reads them, with the messages
-// a refusal shows (UTF-8).
+// Reading the count and size boxes the way START reads them.
 
 #include <optional>
 #include <string>
@@ -27,9 +26,5 @@ struct RunInputs {
 };
 
 RunInputs readRunInputs(std::string_view countText, std::string_view sizeText);
-
-// The message box text for a problem (title: inputProblemTitle).
-std::string_view inputProblemMessage(InputProblem problem);
-inline constexpr std::string_view inputProblemTitle = "Ошибочка";
 
 }  // namespace pestrolik

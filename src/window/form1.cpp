@@ -2,7 +2,7 @@
 
 #include "window/about_screen.h"
 #include "common/contact.h"
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 #include "window/folder_browser.h"
 #include "window/help_text.h"
 #include "window/link_label.h"

@@ -1,6 +1,6 @@
 #include "window/message_boxes.h"
 
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 #include "window/utf8_text.h"
 
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "window/next_file_name.h"
 #include "window/progress_strip.h"
 #include "generation/run_inputs.h"
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 #include "window/start_button.h"
 #include "window/utf8_text.h"
 #include "window/window_services.h"

@@ -1,10 +1,10 @@
 // One run from START to its end: the file giflib reads back, progress, stop and exit
 // at every moment, taken names, and frames made ahead on other threads.
 
-#include "generation/file_naming.h"
-#include "generation/background.h"
-#include "generation/pattern.h"
 #include "core_test.h"
+#include "generation/background.h"
+#include "generation/file_naming.h"
+#include "generation/pattern.h"
 
 namespace {
 

@@ -1,5 +1,6 @@
 #include "generation/progress.h"
 #include "generation/run_inputs.h"
+#include "messages/run_messages.h"
 
 #include "core_test.h"
 

@@ -1,8 +1,8 @@
 // The file sink with both kinds of temporary: the name appears only when the file is
 // whole, is never taken from anyone, and nothing is left behind otherwise.
 
-#include "gif/file_sink.h"
 #include "core_test.h"
+#include "gif/file_sink.h"
 
 #include <sys/resource.h>
 

@@ -1,8 +1,9 @@
 #pragma once
-// What a finished run tells the user, in the window's message box and on the
-// terminal alike (UTF-8, Russian).
+// What START's refusals and a finished run tell the user, in the window's message box
+// and on the terminal alike (UTF-8, Russian).
 
 #include "generation/generation_run.h"
+#include "generation/run_inputs.h"
 
 #include <string>
 #include <string_view>
@@ -18,9 +19,9 @@ struct RunMessage {
 // The message for `result`. `location` is the folder named in the completion message.
 RunMessage runMessage(const RunResult& result, std::string_view location = {});
 
-// Why a file could not be created or written, for the common causes in words of our
-// own, otherwise as the system says it; empty for 0.
-std::string failureReasonText(int errorNumber);
+// The message box text for a count or size the run refuses (title: inputProblemTitle).
+std::string_view inputProblemMessage(InputProblem problem);
+inline constexpr std::string_view inputProblemTitle = "Ошибочка";
 
 std::string joinLines(const std::vector<std::string>& lines, std::string_view separator);
 

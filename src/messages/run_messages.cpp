@@ -1,7 +1,7 @@
-#include "generation/run_report.h"
+#include "messages/run_messages.h"
 
-#include <cerrno>
-#include <cstring>
+#include "messages/failure_reason.h"
+
 #include <filesystem>
 
 namespace pestrolik {
@@ -19,21 +19,6 @@ RunMessage failure(const char* what, const RunResult& result) {
 
 }  // namespace
 
-std::string failureReasonText(int errorNumber) {
-    switch (errorNumber) {
-    case 0: return {};
-    case ENOENT: return "Такой папки нет";
-    case EACCES:
-    case EPERM: return "Отказано в доступе";
-    case ENOTDIR: return "Путь ведёт не в папку";
-    case ENOSPC:
-    case EDQUOT: return "На диске нет места";
-    case EROFS: return "Диск только для чтения";
-    case ENAMETOOLONG: return "Слишком длинное имя";
-    default: return std::strerror(errorNumber);
-    }
-}
-
 RunMessage runMessage(const RunResult& result, std::string_view location) {
     switch (result.outcome) {
     case RunOutcome::Completed: {
@@ -46,6 +31,17 @@ RunMessage runMessage(const RunResult& result, std::string_view location) {
     case RunOutcome::WriteFailed: return failure("Не удалось записать файл :", result);
     case RunOutcome::Stopped: return {"Операция прервана", {"Процесс был прерван.", noSaveLine}};
     case RunOutcome::Exited: return {"Выход из программы", {"Процесс не был завершён.", noSaveLine}};
+    }
+    return {};
+}
+
+std::string_view inputProblemMessage(InputProblem problem) {
+    switch (problem) {
+    case InputProblem::CountTooLarge: return "Количество картинок не должно превышать 100.";
+    case InputProblem::CountTooSmall: return "Количество картинок должно быть не меньше, чем одна.";
+    case InputProblem::SizeTooLarge: return "Ширина и высота картинок не должны привышать 1000 пикселей.";
+    case InputProblem::SizeTooSmall: return "Ширина и высота картинок должны быть не меньше, чем 10 пикселей.";
+    case InputProblem::None: break;
     }
     return {};
 }
