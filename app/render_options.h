@@ -23,6 +23,8 @@ struct RenderOptions {
     bool quiet = false;
     std::string songPath;  // Task::Song: the MIDI file to write, "-" for standard output
     std::array<std::string, 3> voiceCounters{"0", "0", "0"};  // solo, background, bass: whole numbers
+    enum class Format { PlainGif, SmallGif, Webp };
+    Format format = Format::PlainGif;  // --small, --webp
 };
 
 // Reads the arguments (argv[0] is the program) the way getopt_long does: "--count 3",
