@@ -1,7 +1,9 @@
 #pragma once
-// GIF LZW that keeps adapting: whenever the code table fills, a clear code starts a
-// fresh one, so a long frame is never stuck with the table its first rows built. The
-// data goes into full 255-byte sub-blocks, the last one as long as it needs to be.
+// GIF LZW that keeps adapting. Whenever the code table fills, the next stretch of
+// pixels is encoded both ways, with the full table kept and with a fresh one after a
+// clear code, and the one that spends fewer bits a pixel is written; so a long frame is
+// never stuck with the table its first rows built, nor throws away a table that still
+// serves. The data goes into full 255-byte sub-blocks, the last as long as it needs.
 
 #include <cstdint>
 #include <span>
@@ -13,16 +15,23 @@ class AdaptiveLzw {
 public:
     static constexpr int minimumCodeSize = 7;  // indices 0..127
 
-    AdaptiveLzw();
-
     // Appends the image data of `indices` (each 0..127, at least one) to `out`: the
     // minimum code size byte, the sub-blocks and the block terminator.
     void encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out);
 
+    // A code table and where its growth stands.
+    struct Table {
+        std::vector<uint16_t> next;   // next[prefixCode * 128 + index]: code of prefix+index, 0 when absent
+        std::vector<uint32_t> filled; // the entries of next set since the last clear
+        uint32_t nextCode = 0;
+        int codeWidth = 0;
+        bool full() const;
+        void clear();
+    };
+
 private:
-    // next_[prefixCode * 128 + index] is the code of prefix+index, 0 when absent.
-    std::vector<uint16_t> next_;
-    std::vector<uint32_t> filled_;  // the entries of next_ set since the last clear
+    Table tables_[2];
+    std::vector<uint32_t> trial_[2];  // codes of the two ways through a stretch, each with its width
     std::vector<uint8_t> codeBytes_;
 };
 
