@@ -93,6 +93,37 @@ void AdaptiveLzw::Table::clear() {
 }
 
 void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out) {
+    encodeKeeping(indices);
+    std::swap(codeBytes_, keptBytes_);
+    encodeAdapting(indices);
+    if (keptBytes_.size() <= codeBytes_.size()) std::swap(codeBytes_, keptBytes_);
+
+    out.push_back(minimumCodeSize);
+    for (size_t from = 0; from < codeBytes_.size(); from += subBlockLength) {
+        const size_t length = std::min(subBlockLength, codeBytes_.size() - from);
+        out.push_back(static_cast<uint8_t>(length));
+        out.insert(out.end(), codeBytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                   codeBytes_.begin() + static_cast<std::ptrdiff_t>(from + length));
+    }
+    out.push_back(0x00);  // block terminator
+}
+
+void AdaptiveLzw::encodeKeeping(std::span<const uint8_t> indices) {
+    codeBytes_.clear();
+    CodePacker packer{codeBytes_};
+    Table& table = tables_[0];
+    table.clear();
+    packer.emit(clearCode, table.codeWidth);
+    std::vector<uint32_t>& codes = trial_[0];
+    codes.clear();
+    size_t at = runCodes(table, indices, 0, indices.size(), true, codes);
+    if (at < indices.size()) runCodes(table, indices, at, indices.size(), false, codes);
+    packer.emitAll(codes);
+    packer.emit(endCode, table.codeWidth);
+    packer.flush();
+}
+
+void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
     codeBytes_.clear();
     CodePacker packer{codeBytes_};
     Table* table = &tables_[0];
@@ -128,15 +159,6 @@ void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>&
     }
     packer.emit(endCode, table->codeWidth);
     packer.flush();
-
-    out.push_back(minimumCodeSize);
-    for (size_t from = 0; from < codeBytes_.size(); from += subBlockLength) {
-        const size_t length = std::min(subBlockLength, codeBytes_.size() - from);
-        out.push_back(static_cast<uint8_t>(length));
-        out.insert(out.end(), codeBytes_.begin() + static_cast<std::ptrdiff_t>(from),
-                   codeBytes_.begin() + static_cast<std::ptrdiff_t>(from + length));
-    }
-    out.push_back(0x00);  // block terminator
 }
 
 }  // namespace pestrolik

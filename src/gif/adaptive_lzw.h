@@ -3,7 +3,9 @@
 // pixels is encoded both ways, with the full table kept and with a fresh one after a
 // clear code, and the one that spends fewer bits a pixel is written; so a long frame is
 // never stuck with the table its first rows built, nor throws away a table that still
-// serves. The data goes into full 255-byte sub-blocks, the last as long as it needs.
+// serves. Such choices over short stretches can still lose to keeping the first table to
+// the end, as a plain encoder does; that is encoded too, and the shorter kept. The data
+// goes into full 255-byte sub-blocks, the last as long as it needs.
 
 #include <cstdint>
 #include <span>
@@ -30,9 +32,14 @@ public:
     };
 
 private:
+    // The codes clearing where a stretch says so, or never, into codeBytes_.
+    void encodeAdapting(std::span<const uint8_t> indices);
+    void encodeKeeping(std::span<const uint8_t> indices);
+
     Table tables_[2];
     std::vector<uint32_t> trial_[2];  // codes of the two ways through a stretch, each with its width
     std::vector<uint8_t> codeBytes_;
+    std::vector<uint8_t> keptBytes_;
 };
 
 }  // namespace pestrolik
