@@ -96,32 +96,37 @@ void FramePipeline::work() {
             return;
         }
         std::vector<uint8_t> bytes;
-        const RowGate keepGoing = [this, frameNo](int row) {
-            rowsBegun_[frameNo].store(std::min(row, file_.pictureSize), std::memory_order_relaxed);
-            return !cancelled_.load(std::memory_order_relaxed);
-        };
-        if (coding_ == FrameCoding::PlainGif) {
-            if (!encoder.encode(*grid, bytes, keepGoing)) return;
-        } else if (coding_ == FrameCoding::Cells) {
-            keepGoing(file_.pictureSize + 1);
-            bytes.assign(grid->row(1), grid->row(1) + static_cast<size_t>(grid->size()) * grid->size());
-        } else {
-            // Published before waiting for the one before it, so no worker waits in a circle.
-            {
-                std::lock_guard lock(mutex_);
-                drawn_[frameNo] = grid;
-                gridDrawn_.notify_all();
-            }
-            const std::shared_ptr<const PixelGrid> previous = frameNo > 1 ? drawnGrid(frameNo - 1) : nullptr;
-            if (frameNo > 1 && !previous) return;
-            if (!small.encode(previous.get(), *grid, look_, bytes, keepGoing)) return;
-            std::lock_guard lock(mutex_);
-            drawn_.erase(frameNo - 1);  // only this frame needed it
-        }
+        if (!encode(frameNo, grid, bytes, encoder, small)) return;
         std::lock_guard lock(mutex_);
         ready_.emplace(frameNo, std::move(bytes));
         finished_.notify_one();  // one writer
     }
+}
+
+bool FramePipeline::encode(int frameNo, const std::shared_ptr<const PixelGrid>& grid, std::vector<uint8_t>& bytes,
+                           LzwEncoder& encoder, SmallFrameEncoder& small) {
+    const RowGate keepGoing = [this, frameNo](int row) {
+        rowsBegun_[frameNo].store(std::min(row, file_.pictureSize), std::memory_order_relaxed);
+        return !cancelled_.load(std::memory_order_relaxed);
+    };
+    switch (coding_) {
+    case FrameCoding::PlainGif: return encoder.encode(*grid, bytes, keepGoing);
+    case FrameCoding::Cells:
+        bytes.assign(grid->row(1), grid->row(1) + static_cast<size_t>(grid->size()) * grid->size());
+        return keepGoing(file_.pictureSize + 1);
+    case FrameCoding::SmallGif: break;
+    }
+    // Published before waiting for the one before it, so no worker waits in a circle.
+    {
+        std::lock_guard lock(mutex_);
+        drawn_[frameNo] = grid;
+        gridDrawn_.notify_all();
+    }
+    const std::shared_ptr<const PixelGrid> previous = frameNo > 1 ? drawnGrid(frameNo - 1) : nullptr;
+    if ((frameNo > 1 && !previous) || !small.encode(previous.get(), *grid, look_, bytes, keepGoing)) return false;
+    std::lock_guard lock(mutex_);
+    drawn_.erase(frameNo - 1);  // only this frame needed it
+    return true;
 }
 
 std::shared_ptr<const PixelGrid> FramePipeline::drawnGrid(int frameNo) {

@@ -10,6 +10,7 @@
 
 #include "generation/frame_drawing.h"
 #include "generation/picture_params.h"
+#include "gif/lzw_encoder.h"
 #include "gif/small_frame.h"
 
 #include <atomic>
@@ -63,6 +64,9 @@ public:
 
 private:
     void work();
+    // The frame's bytes as `coding_` asks; false when cancelled.
+    bool encode(int frameNo, const std::shared_ptr<const PixelGrid>& grid, std::vector<uint8_t>& bytes,
+                LzwEncoder& encoder, SmallFrameEncoder& small);
     // The picture of `frameNo` once drawn, or null when cancelled first.
     std::shared_ptr<const PixelGrid> drawnGrid(int frameNo);
 

@@ -59,60 +59,69 @@ void putFrameHead(std::vector<uint8_t>& out, const Box& box, int disposal, int t
     out.push_back(0x00);  // no local table, not interlaced
 }
 
+// What the box holds besides its cells: how many are unchanged, and the lowest index
+// no changed cell uses (-1 when they use all 128).
+struct BoxContent {
+    size_t unchanged = 0;
+    int spareIndex = -1;
+};
+
+BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, std::vector<uint8_t>& cells) {
+    cells.resize(static_cast<size_t>(box.width) * box.height);
+    std::array<bool, 128> used{};
+    BoxContent content;
+    for (int r = 0; r < box.height; ++r) {
+        const uint8_t* now = grid.row(box.top + r + 1) + box.left;
+        const uint8_t* before = previous.row(box.top + r + 1) + box.left;
+        std::copy_n(now, box.width, cells.data() + static_cast<size_t>(r) * box.width);
+        for (int c = 0; c < box.width; ++c) {
+            if (now[c] == before[c]) ++content.unchanged;
+            else used[now[c]] = true;
+        }
+    }
+    const auto spare = std::find(used.begin(), used.end(), false);
+    content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
+    return content;
+}
+
+// The box's unchanged cells become `index`.
+void markUnchanged(const PixelGrid& previous, const Box& box, int index, std::vector<uint8_t>& cells) {
+    for (int r = 0; r < box.height; ++r) {
+        const uint8_t* before = previous.row(box.top + r + 1) + box.left;
+        uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
+        for (int c = 0; c < box.width; ++c)
+            if (cell[c] == before[c]) cell[c] = static_cast<uint8_t>(index);
+    }
+}
+
 }  // namespace
 
 bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
                                std::vector<uint8_t>& out, const RowGate& gate) {
     const int size = grid.size();
-    const size_t cellCount = static_cast<size_t>(size) * size;
     if (look.transparentZero || !previous) {
-        for (int row = 1; row <= size; ++row)
+        for (int row = 1; row <= size + 1; ++row)
             if (gate && !gate(row)) return false;
-        if (gate && !gate(size + 1)) return false;
         const int disposal = look.transparentZero ? restoreBackground : keepPicture;
         putFrameHead(out, {0, 0, size, size}, disposal, look.transparentZero ? 0 : noTransparency,
                      look.delayCentiseconds);
-        lzw_.encode({grid.row(1), cellCount}, out);
+        lzw_.encode({grid.row(1), static_cast<size_t>(size) * size}, out);
         return true;
     }
-
     Box box;
-    if (!changedBox(*previous, grid, gate, box)) return false;
-    if (gate && !gate(size + 1)) return false;
+    if (!changedBox(*previous, grid, gate, box) || (gate && !gate(size + 1))) return false;
     if (box.width == 0) box = {0, 0, 1, 1};  // nothing changed: one cell drawn as it is
 
-    // The box as it is, and which indices its changed cells use.
-    cells_.resize(static_cast<size_t>(box.width) * box.height);
-    std::array<bool, 128> used{};
-    size_t unchanged = 0;
-    for (int r = 0; r < box.height; ++r) {
-        const uint8_t* now = grid.row(box.top + r + 1) + box.left;
-        const uint8_t* before = previous->row(box.top + r + 1) + box.left;
-        uint8_t* cell = cells_.data() + static_cast<size_t>(r) * box.width;
-        std::copy_n(now, box.width, cell);
-        for (int c = 0; c < box.width; ++c) {
-            if (now[c] == before[c]) ++unchanged;
-            else used[now[c]] = true;
-        }
-    }
-
+    const BoxContent content = copyBox(*previous, grid, box, cells_);
     const size_t frameStart = out.size();
     putFrameHead(out, box, keepPicture, noTransparency, look.delayCentiseconds);
     lzw_.encode(cells_, out);
-
-    // Unchanged cells as a transparent index only pays where they are many: scattered,
+    // Unchanged cells as a transparent index only pay where they are many: scattered,
     // they break the runs the picture's own colours make.
-    const auto spare = std::find(used.begin(), used.end(), false);
-    if (spare == used.end() || unchanged * 2 < cells_.size()) return true;
-    const int transparentIndex = static_cast<int>(spare - used.begin());
-    for (int r = 0; r < box.height; ++r) {
-        const uint8_t* before = previous->row(box.top + r + 1) + box.left;
-        uint8_t* cell = cells_.data() + static_cast<size_t>(r) * box.width;
-        for (int c = 0; c < box.width; ++c)
-            if (cell[c] == before[c]) cell[c] = static_cast<uint8_t>(transparentIndex);
-    }
+    if (content.spareIndex < 0 || content.unchanged * 2 < cells_.size()) return true;
+    markUnchanged(*previous, box, content.spareIndex, cells_);
     candidate_.clear();
-    putFrameHead(candidate_, box, keepPicture, transparentIndex, look.delayCentiseconds);
+    putFrameHead(candidate_, box, keepPicture, content.spareIndex, look.delayCentiseconds);
     lzw_.encode(cells_, candidate_);
     if (candidate_.size() < out.size() - frameStart) {
         out.resize(frameStart);
