@@ -1,14 +1,15 @@
 // pestrolik-render: the same pictures as the window, made from the command line.
 // Exit codes: 0 written, 2 bad arguments or values, 3 the file exists, 4 writing
-// failed (standard output included), 128 + the signal when SIGINT, SIGTERM, SIGHUP
-// or SIGQUIT stopped the run. No failing case leaves a file behind; a stream on
-// standard output is cut off.
+// failed (standard output included), 128 + the signal when one that would end the
+// program stopped it (generation/ending_signals.h). No failing case leaves a file
+// behind; a stream on standard output is cut off, and a signal ends it as any filter.
 
 #include "generation/chance.h"
 #include "generation/file_naming.h"
 #include "generation/generation_run.h"
 #include "generation/picture_params.h"
 #include "generation/run_inputs.h"
+#include "messages/failure_reason.h"
 #include "messages/run_messages.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
@@ -18,7 +19,9 @@
 #include "terminal_host.h"
 #include "webp/webp_animation.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <thread>
 #include <unistd.h>
@@ -43,6 +46,12 @@ int exitCode(RunOutcome outcome) {
     case RunOutcome::Exited: break;
     }
     return signalled + TerminalHost::caughtSignal();
+}
+
+// A run or a write that a signal broke off was stopped by it; it did not fail.
+RunResult seenThroughSignals(RunResult result) {
+    if (TerminalHost::caughtSignal() && result.outcome != RunOutcome::Completed) result.outcome = RunOutcome::Stopped;
+    return result;
 }
 
 // Standard output for "-", else a new file.
@@ -75,7 +84,8 @@ RunResult writeWhole(const std::string& path, const std::vector<uint8_t>& bytes)
 }
 
 int saveSong(const RenderOptions& options) {
-    const RunResult result = writeWhole(options.songPath, songFile(options));
+    TerminalHost::catchSignals(options.songPath == "-");
+    const RunResult result = seenThroughSignals(writeWhole(options.songPath, songFile(options)));
     if (result.outcome != RunOutcome::Completed) {
         printFailure(result);
         return exitCode(result.outcome);
@@ -120,11 +130,11 @@ int renderPicture(const RenderOptions& options, bool toStdout) {
         return badInput;
     }
     const RunRequest request = pictureRequest(options, inputs);
-    TerminalHost::catchSignals();
+    TerminalHost::catchSignals(toStdout);
     RunResult result;
     {
         TerminalHost host(!options.quiet && isatty(STDERR_FILENO), request.stillBackground);
-        result = runGeneration(request, host, outputOpener(toStdout));
+        result = seenThroughSignals(runGeneration(request, host, outputOpener(toStdout)));
     }
     if (result.outcome == RunOutcome::Completed) {
         (toStdout ? std::cerr : std::cout) << result.path << '\n' << paramsCode(request.params) << '\n';
@@ -147,12 +157,19 @@ int render(int argc, char** argv) {
     case RenderOptions::Task::Song:
     case RenderOptions::Task::Picture: break;
     }
-    const bool toStdout = (options->task == RenderOptions::Task::Song ? options->songPath : options->out) == "-";
+    const bool song = options->task == RenderOptions::Task::Song;
+    const std::string& target = song ? options->songPath : options->out;
+    const bool toStdout = target == "-";
     if (toStdout && isatty(STDOUT_FILENO)) {
         std::cerr << "pestrolik-render: стандартный вывод — терминал; направьте его в файл или программу\n";
         return badInput;
     }
-    return options->task == RenderOptions::Task::Song ? saveSong(*options) : renderPicture(*options, toStdout);
+    std::error_code ignored;
+    if (!toStdout && std::filesystem::is_directory(target, ignored)) {
+        std::cerr << "pestrolik-render: " << (song ? "--song" : "--out") << ": «" << target << "» — это папка, а не файл\n";
+        return badInput;
+    }
+    return song ? saveSong(*options) : renderPicture(*options, toStdout);
 }
 
 }  // namespace
@@ -160,10 +177,12 @@ int render(int argc, char** argv) {
 // Whatever went to standard output must have arrived: a full disk or a closed pipe
 // is a failure even when everything else went well.
 int main(int argc, char** argv) {
-    const int code = render(argc, argv);
+    int code = render(argc, argv);
+    errno = 0;
     if (code == ok && (std::fflush(stdout) != 0 || std::ferror(stdout))) {
-        std::cerr << "pestrolik-render: не удалось записать в стандартный вывод\n";
-        return writeFailed;
+        const std::string reason = errno != 0 ? ": " + failureReasonText(errno) : "";
+        std::cerr << "pestrolik-render: не удалось записать в стандартный вывод" << reason << '\n';
+        code = writeFailed;
     }
-    return code;
+    return code != ok && TerminalHost::caughtSignal() ? signalled + TerminalHost::caughtSignal() : code;
 }

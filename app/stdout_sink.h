@@ -5,6 +5,7 @@
 
 #include "gif/byte_sink.h"
 
+#include <cerrno>
 #include <cstdio>
 
 namespace pestrolik {
@@ -12,14 +13,24 @@ namespace pestrolik {
 class StdoutSink : public ByteSink {
 public:
     bool write(std::span<const uint8_t> bytes) override {
-        failed_ = failed_ || std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size();
+        if (!failed_ && std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size()) fail();
         return !failed_;
     }
-    bool finish() override { return (std::fflush(stdout) == 0) && !failed_ && !std::ferror(stdout); }
+    bool finish() override {
+        if (!failed_ && std::fflush(stdout) != 0) fail();
+        return !failed_;
+    }
     void discard() override {}
+    int failureReason() const override { return reason_; }
 
 private:
+    void fail() {
+        failed_ = true;
+        reason_ = errno;  // set by the write that failed
+    }
+
     bool failed_ = false;
+    int reason_ = 0;
 };
 
 }  // namespace pestrolik

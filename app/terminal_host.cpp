@@ -1,5 +1,7 @@
 #include "terminal_host.h"
 
+#include "generation/ending_signals.h"
+
 #include <csignal>
 #include <string>
 
@@ -9,7 +11,9 @@ namespace {
 
 volatile std::sig_atomic_t caught = 0;
 
-extern "C" void onStopSignal(int signal) { caught = signal; }
+extern "C" void onStopSignal(int signal) {
+    if (!caught) caught = signal;  // the first one tells why the run ended
+}
 
 }  // namespace
 
@@ -20,16 +24,17 @@ TerminalHost::~TerminalHost() {
     if (drawn_) std::fputc('\n', stderr);
 }
 
-void TerminalHost::catchSignals() {
+void TerminalHost::catchSignals(bool writingToStdout) {
+    std::signal(SIGXFSZ, SIG_IGN);
+    if (writingToStdout) return;
     struct sigaction stop {};
     stop.sa_handler = onStopSignal;
     sigemptyset(&stop.sa_mask);
-    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) {
+    for (int signal : endingSignals) {
         struct sigaction before {};
         sigaction(signal, nullptr, &before);
         if (before.sa_handler != SIG_IGN) sigaction(signal, &stop, nullptr);
     }
-    std::signal(SIGXFSZ, SIG_IGN);
 }
 
 int TerminalHost::caughtSignal() { return caught; }

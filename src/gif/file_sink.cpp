@@ -1,5 +1,7 @@
 #include "gif/file_sink.h"
 
+#include "gif/file_sink_temporaries.h"
+
 #include <atomic>
 #include <cerrno>
 #include <cstdio>
@@ -25,9 +27,10 @@ int openHiddenTemporary(const std::string& folder, std::string& hiddenPath) {
     static std::atomic<unsigned> serial{0};
     int fd;
     do {  // a name left by an earlier process of the same number is passed by
-        hiddenPath = folder + "/.pestrolik-" + std::to_string(::getpid()) + "-" + std::to_string(serial++) + ".part";
+        hiddenPath = folder + "/" + hiddenTemporaryName(::getpid(), serial++);
         fd = ::open(hiddenPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, newFileMode);
     } while (fd < 0 && errno == EEXIST);
+    if (fd >= 0) holdTemporary(fd);
     return fd;
 }
 
@@ -55,6 +58,7 @@ std::unique_ptr<FileSink> FileSink::createNew(const std::string& path, CreateErr
         return nullptr;
     }
     const std::string folder = folderOf(path);
+    sweepDeadTemporaries(folder);
     std::string hiddenPath;
     int fd = temporary == Temporary::Unnamed ? ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, newFileMode) : -1;
     // Where unnamed files are not supported; any other reason fails the hidden file too,

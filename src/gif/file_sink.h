@@ -3,7 +3,8 @@
 // folder that no one sees under the final name; finish() makes them durable and only
 // then gives them that name, never replacing anything. So a file under the final name
 // is always whole, whatever ends the program: a kill or a power cut leaves at most an
-// unnamed file, or on file systems without unnamed files a hidden ".pestrolik-*.part".
+// unnamed file, or on file systems without unnamed files a hidden ".pestrolik-*.part",
+// which the next sink made in that folder removes (gif/file_sink_temporaries.h).
 
 #include "gif/byte_sink.h"
 

@@ -16,14 +16,9 @@ double (*volatile libraryCos)(double) = static_cast<double (*)(double)>(std::cos
 }  // namespace
 
 TEST(Pattern, MatchesThePlainFormulasPointForPoint) {
-    const std::tuple<int, PictureParams, int, int> cases[] = {  // size, params (refSize last), frame, rings
-        {10, {3, 2, 9, 1, 0, 0, 0, 0, 0, 10}, 1, 6},        // ring 5 mirrored through the centre
-        {10, {9, 9, 9, 9, 0, 0, 0, 0, 0, 10}, 100, 6},      // inner rings far outside: clamped to the border
-        {200, {5, 6, 7, 8, 0, 0, 0, 0, 0, 200}, 37, 25},
-        {1000, {4, 8, 6, 3, 0, 0, 0, 0, 0, 10}, 2, 6},      // repeated at a larger size: each point stands apart
-        {1000, {2, 5, 3, 9, 0, 0, 0, 0, 0, 1000}, 64, 56},  // colours wrap past 127 from ring 43
-    };
-    for (const auto& [size, p, f, rings] : cases) {
+    for (const DataRow& c : readDataTable(TEST_DATA_DIR "/pattern_cases.txt")) {
+        const int size = std::stoi(c[0]), f = std::stoi(c[2]), rings = std::stoi(c[3]);
+        const PictureParams p = *parseParamsCode(c[1]);
         PixelGrid ours(size), reference(size);
         for (PixelGrid* grid : {&ours, &reference})  // a background the rings must draw over, ring 0 too
             for (int r = 1; r <= size; ++r) std::fill_n(grid->row(r), size, 77);
@@ -46,17 +41,14 @@ TEST(Pattern, MatchesThePlainFormulasPointForPoint) {
 }
 
 TEST(Background, MatchesThePlainFormulasCellForCell) {
-    const std::tuple<int, int, int, bool, int, int, int> cases[] = {  // count, frame, depth, still; size, waves, amplitude
-        {1, 1, 20, false, 10, 0, 25}, {1, 1, 20, true, 37, 1, 25},  // one picture: depth + 5 either way
-        {10, 1, 20, false, 37, 2, 63}, {100, 64, 20, false, 12, 1, 0}, {100, 100, 20, false, 256, 0, 36},
-        {100, 64, 0, true, 37, 2, 5},  {100, 100, 58, true, 37, 1, 63},
-    };
-    for (const auto& [frameCount, frameNo, depth, still, S, waves, A] : cases) {
+    for (const DataRow& c : readDataTable(TEST_DATA_DIR "/background_cases.txt", ' ')) {
+        const int frameCount = std::stoi(c[0]), frameNo = std::stoi(c[1]), S = std::stoi(c[4]), A = std::stoi(c[6]);
+        const BackgroundInput input{frameCount, frameNo, std::stoi(c[2]), std::stoi(c[5]), c[3] == "1"};
         PixelGrid grid(S), reference(S);
         int rowsSeen = 0;
-        drawBackground(grid, {frameCount, frameNo, depth, waves, still}, [&] { ++rowsSeen; });
+        drawBackground(grid, input, [&] { ++rowsSeen; });
         EXPECT_EQ(rowsSeen, S);
-        auto wave = [&](int v) { return Int(A * std::sin(v / double(S) * 6.28 * (waves + 1) + 1.57) + 64); };
+        auto wave = [&](int v) { return Int(A * std::sin(v / double(S) * 6.28 * (input.backWaves + 1) + 1.57) + 64); };
         for (int y = 1; y <= S; ++y)
             for (int x = 1; x <= S; ++x) reference.at(y, x) = static_cast<uint8_t>(wave(y) & wave(x));
         EXPECT_TRUE(sameCells(grid, reference)) << frameCount << " pictures, frame " << frameNo;

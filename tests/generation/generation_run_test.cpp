@@ -1,5 +1,5 @@
 // One run from START to its end: the file giflib reads back, progress, stop and exit
-// at every moment, taken names, and frames made ahead on other threads.
+// at every moment, taken names, on one thread and with frames made ahead on others.
 
 #include "core_test.h"
 #include "generation/background.h"
@@ -93,38 +93,16 @@ TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
 // Nothing is written once the run was told to stop, even when it hears it only before
 // a frame's final codes, and the file is discarded.
 TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
-    using enum RunVerdict;
-    // The check that says it, and the threads: in 30-pixel frames checks 1..31 belong to
-    // frame 1 (31: before its final codes).
-    const std::tuple<const char*, int, RunVerdict, int> cases[] = {
-        {"stop in the first row", 1, Stop, 1},
-        {"stop mid-frame", 15, Stop, 1},
-        {"stop seen only after the last row", 31, Stop, 1},
-        {"stop in frame 2", 40, Stop, 1},
-        {"closing the window", 20, Exit, 1},
-        {"stop with frames drawn ahead", 45, Stop, 2},
-        {"closing with frames drawn ahead", 31, Exit, 3},
-    };
-    for (const auto& [name, stopAtCheck, verdict, jobs] : cases) {
+    for (const DataRow& c : readDataTable(TEST_DATA_DIR "/stop_cases.txt")) {
         RunRequest r = request(3, 30);
-        r.jobs = jobs;
+        r.jobs = std::stoi(c[3]);
+        const RunVerdict verdict = c[2] == "Stop" ? RunVerdict::Stop : RunVerdict::Exit;
         RecordingHost host;
-        host.script = [&](int check) { return check >= stopAtCheck ? verdict : Continue; };
+        host.script = [&](int check) { return check >= std::stoi(c[1]) ? verdict : RunVerdict::Continue; };
         WatchedSink sink;
         sink.stopSaid = &host.stopSaid;
-        EXPECT_EQ(runGeneration(r, host, lend(sink)).outcome, verdict == Stop ? RunOutcome::Stopped : RunOutcome::Exited)
-            << name;
-        EXPECT_EQ(sink.writesAfterStop, 0) << name;
-        EXPECT_TRUE(sink.discarded() && !sink.finished()) << name;
+        const RunOutcome outcome = runGeneration(r, host, lend(sink)).outcome;
+        EXPECT_EQ(outcome, verdict == RunVerdict::Stop ? RunOutcome::Stopped : RunOutcome::Exited) << c[0];
+        EXPECT_TRUE(sink.writesAfterStop == 0 && sink.discarded() && !sink.finished()) << c[0];
     }
 }
-
-// While a big frame is made on another thread, the host's events keep turning.
-TEST_F(GenerationRunTest, WaitingForAFrameMadeAheadYieldsToTheHost) {
-    RunRequest r = request(1, 1000);
-    r.jobs = 2;
-    RecordingHost host;
-    ASSERT_EQ(runGeneration(r, host).outcome, RunOutcome::Completed);
-    EXPECT_GT(host.yields, 1) << "more than the one after the frame";
-}
-

@@ -1,10 +1,14 @@
 // The file sink with both kinds of temporary: the name appears only when the file is
-// whole, is never taken from anyone, and nothing is left behind otherwise.
+// whole, is never taken from anyone, and nothing is left behind otherwise; what a
+// killed process left behind goes with the next file made in its folder.
 
 #include "core_test.h"
 #include "gif/file_sink.h"
+#include "gif/file_sink_temporaries.h"
 
+#include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/wait.h>
 
 using Temporary = FileSink::Temporary;
 
@@ -88,3 +92,27 @@ TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothTemporaries, FileSinkTest, ::testing::Values(Temporary::Unnamed, Temporary::Hidden));
+
+TEST(HiddenTemporaries, OnlyTheWholeNameOfAGoneProcessIsSwept) {
+    for (const DataRow& row : readDataTable(PESTROLIK_TEST_DATA "/hidden_temporaries.txt"))
+        EXPECT_EQ(deadProcessTemporary(row[0], [](int pid) { return pid == 42; }), row[1] == "1") << row[0];
+    EXPECT_EQ(hiddenTemporaryOwner(hiddenTemporaryName(4194304, 0)), 4194304);
+}
+
+// A gone process's temporary goes; a live one's stays, also when its pid tells nothing
+// (held by a writer in another pid namespace), and so do other names.
+TEST(HiddenTemporaries, ANewFileSweepsWhatGoneProcessesLeft) {
+    const pid_t gone = fork();
+    if (gone == 0) _exit(0);
+    ASSERT_EQ(waitpid(gone, nullptr, 0), gone);
+    pestrolik::testing::TempFolder folder("sweep");
+    const std::string names[] = {hiddenTemporaryName(gone, 0), hiddenTemporaryName(gone, 1),
+                                 hiddenTemporaryName(::getpid(), 9), hiddenTemporaryName(1, 0), "notes.txt"};
+    for (const std::string& name : names) std::ofstream(folder / name) << "x";
+    const int held = ::open((folder / names[1]).c_str(), O_RDONLY | O_CLOEXEC);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    CreateError error;
+    EXPECT_TRUE(FileSink::createNew((folder / "a.GIF").string(), error));
+    ::close(held);
+    for (const std::string& name : names) EXPECT_EQ(fs::exists(folder / name), name != names[0]) << name;
+}

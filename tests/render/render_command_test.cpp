@@ -7,11 +7,16 @@
 #include "music/song_midi_file.h"
 #include "music/voice_rotation.h"
 
+#include <chrono>
 #include <fcntl.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace {
+
+// The signals that ask a program to end, and those that end one by surprise.
+constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGPIPE, SIGUSR1, SIGUSR2, SIGVTALRM};
 
 struct Finished {
     int exitCode = -1;  // 1000 + the signal when one ended it
@@ -29,20 +34,26 @@ class RenderCommand : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(pictures()); }
 
-    // Runs in pictures(); standard output goes to `stdoutPath` when given.
-    Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+    // Starts in pictures(), every signal at its default; standard output goes to
+    // `stdoutPath` when given.
+    pid_t start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         const pid_t pid = fork();
         if (pid == 0) {
             const auto outPath = stdoutPath.empty() ? folder_ / "stdout" : fs::path(stdoutPath);
             dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
             dup2(::open((folder_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
             if (chdir(pictures().c_str()) != 0) _exit(99);
+            for (int signal : endingSignals) std::signal(signal, SIG_DFL);
             std::vector<char*> argv{const_cast<char*>(RENDER_EXE)};
             for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
             argv.push_back(nullptr);
             execv(RENDER_EXE, argv.data());
             _exit(98);
         }
+        return pid;
+    }
+
+    Finished finish(pid_t pid) {
         int status = 0;
         waitpid(pid, &status, 0);
         std::error_code ignored;
@@ -50,6 +61,10 @@ protected:
                    slurp(folder_ / "stderr")};
         fs::remove(folder_ / "stdout", ignored);
         return f;
+    }
+
+    Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
+        return finish(start(args, stdoutPath));
     }
 
     fs::path pictures() const { return folder_ / "pictures"; }
@@ -108,6 +123,27 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
     EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 9);  // the three placed and the six made
 }
 
+// Whether process `pid` has a file open in `folder`, named or not.
+bool writesInto(pid_t pid, const fs::path& folder) {
+    std::error_code gone;
+    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone))
+        if (fs::read_symlink(fd, gone).string().starts_with(folder.string() + "/")) return true;
+    return false;
+}
+
+// Each signal that would end the program stops the run once it writes: the file goes,
+// and the exit code names the signal.
+TEST_F(RenderCommand, EndingSignalsStopTheRunAndLeaveNoFile) {
+    for (int signal : endingSignals) {
+        const pid_t pid = start({"--count", "100", "--size", "1000", "-q"});
+        for (int waited = 0; !writesInto(pid, pictures()) && waited < 10000; ++waited)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        ::kill(pid, signal);
+        EXPECT_EQ(finish(pid).exitCode, 128 + signal) << strsignal(signal);
+    }
+    EXPECT_TRUE(fs::is_empty(pictures()));
+}
+
 // The song file is the song the given voice counters choose, as stored counters would.
 TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
     ASSERT_EQ(run({"--song=s.mid", "--voices=7,99,3"}).exitCode, 0);
@@ -116,8 +152,7 @@ TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
         counters.save(kVoiceCounterSection, counter.key, value);
     SongTable song;
     buildSong(counters, song);
-    const std::vector<uint8_t> bytes = songMidiFile(song);
-    EXPECT_EQ(slurp(pictures() / "s.mid"), std::string(bytes.begin(), bytes.end()));
+    EXPECT_EQ(readFileBytes((pictures() / "s.mid").string()), songMidiFile(song));
 }
 
 // --small and --webp show the plain file's frames, made ahead on worker threads; the
