@@ -20,6 +20,7 @@
 #include "render_options.h"
 #include "stdout_sink.h"
 #include "terminal_host.h"
+#include "webp/webp_animation.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -129,9 +130,14 @@ RunRequest pictureRequest(const RenderOptions& options, const RunInputs& inputs)
         chooseParameters(request.params, clock, random);
         request.params.refSize = request.pictureSize;
     }
+    const bool webp = options.format == RenderOptions::Format::Webp;
+    request.small = options.format == RenderOptions::Format::SmallGif;
+    if (webp) request.animation = webpAnimation;
     if (options.out.empty()) {
         // Another program may take the name meanwhile: the next free one is as good.
-        request.nextFreePath = [folder = options.folder] { return nextFreePath(folder); };
+        request.nextFreePath = [folder = options.folder, webp] {
+            return webp ? nextFreePath(folder, ".webp") : nextFreePath(folder);
+        };
         request.outputPath = request.nextFreePath();
     } else {
         request.outputPath = options.out;

@@ -19,6 +19,8 @@ const char* const renderHelp =
     "  -o, --out=ФАЙЛ         в этот файл; «-» — в стандартный вывод\n"
     "  -p, --params=КОД       нарисовать снова рисунок с этим кодом\n"
     "  -j, --jobs=N           число потоков, от 1 до 999 (по числу ядер)\n"
+    "      --small            GIF поменьше, с теми же кадрами\n"
+    "      --webp             анимированный WebP без потерь, Kaleidrix_<n>.webp\n"
     "  -q, --quiet            не показывать ход работы\n"
     "      --song=ФАЙЛ.mid    не рисунок, а песню из «О программе» в MIDI-файл\n"
     "      --song=ФАЙЛ.wav    песню так, как она звучит в «О программе»\n"
@@ -34,7 +36,7 @@ const char* const renderHelp =
 
 namespace {
 
-enum LongOnly { kStill = 256, kSong, kVoices, kSoundFont };
+enum LongOnly { kStill = 256, kSong, kVoices, kSoundFont, kSmall, kWebp };
 
 constexpr option kOptions[] = {
     {"count", required_argument, nullptr, 'c'},  {"size", required_argument, nullptr, 's'},
@@ -44,6 +46,7 @@ constexpr option kOptions[] = {
     {"song", required_argument, nullptr, kSong}, {"voices", required_argument, nullptr, kVoices},
     {"help", no_argument, nullptr, 'h'},         {"version", no_argument, nullptr, 'V'},
     {"soundfont", required_argument, nullptr, kSoundFont},
+    {"small", no_argument, nullptr, kSmall},     {"webp", no_argument, nullptr, kWebp},
     {nullptr, 0, nullptr, 0},
 };
 
@@ -95,6 +98,14 @@ std::string applyOption(int c, const std::string& value, RenderOptions& options,
         (c == 'c' ? options.countText : options.sizeText) = value;
         break;
     case kStill: options.still = true; break;
+    case kSmall:
+    case kWebp: {
+        const auto format = c == kSmall ? RenderOptions::Format::SmallGif : RenderOptions::Format::Webp;
+        if (options.format != RenderOptions::Format::PlainGif && options.format != format)
+            return "--small и --webp не сочетаются";
+        options.format = format;
+        break;
+    }
     case 'f': options.folder = value, given.folder = true; break;
     case 'o': options.out = value; break;
     case 'p':

@@ -25,6 +25,8 @@ struct RenderOptions {
     std::array<std::string, 3> voiceCounters{"0", "0", "0"};  // solo, background, bass: whole numbers
     bool songSound = false;  // Task::Song into a ".wav" file: the synthesizer's sound, not MIDI
     std::string soundFont;   // for songSound; empty: the one the about screen finds
+    enum class Format { PlainGif, SmallGif, Webp };
+    Format format = Format::PlainGif;  // --small, --webp
 };
 
 // Reads the arguments (argv[0] is the program) the way getopt_long does: "--count 3",

@@ -16,7 +16,7 @@ const workerFailed = 'Рисунок не получился: фоновый п�
 const noCore = 'Не удалось загрузить Пестролик. Проверьте связь и обновите страницу.';
 
 // Everything remembered between visits, under one prefix; values are text.
-const remembered = { count: 'value', size: 'value', code: 'value', mobile: 'checked', still: 'checked', repeat: 'checked' };
+const remembered = { count: 'value', size: 'value', code: 'value', mobile: 'checked', still: 'checked', repeat: 'checked', small: 'checked' };
 const store = {
   get: (key) => { try { return localStorage.getItem(`pestrolik.${key}`); } catch { return null; } },
   set: (key, value) => { try { localStorage.setItem(`pestrolik.${key}`, String(value)); } catch { /* private mode */ } },
@@ -116,7 +116,8 @@ function onStart() {
   say('');
   startButton.textContent = stopCaption;
   startButton.classList.add('running');
-  const file = { code, pictureSize: inputs.pictureSize, frameCount: inputs.frameCount, still: $('still').checked };
+  const file = { code, pictureSize: inputs.pictureSize, frameCount: inputs.frameCount, still: $('still').checked,
+    small: $('small').checked };
   run = startRun(core, file, {
     progress: ({ frameNo, percent, share }) => {
       $('progress').textContent = `${percent} %  готово`;

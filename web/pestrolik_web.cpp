@@ -5,10 +5,12 @@
 #include "common/contact.h"
 #include "generation/chance.h"
 #include "generation/frame_drawing.h"
+#include "generation/picture_format.h"
 #include "generation/picture_params.h"
 #include "generation/progress.h"
 #include "generation/run_inputs.h"
 #include "gif/gif_writer.h"
+#include "gif/small_frame.h"
 #include "messages/run_messages.h"
 
 #include <emscripten/bind.h>
@@ -27,6 +29,7 @@ struct FileOptions {
     int pictureSize = defaultPictureSize;
     int frameCount = defaultFrameCount;
     bool still = false;
+    bool small = false;  // frames cropped and re-encoded for a smaller file
 };
 
 val bytesToJs(const std::vector<uint8_t>& bytes, size_t from = 0) {
@@ -35,8 +38,23 @@ val bytesToJs(const std::vector<uint8_t>& bytes, size_t from = 0) {
 }
 
 FileHead headOf(const FileOptions& file, const PictureParams& params) {
-    return {file.pictureSize, file.frameCount, file.still, params.redExponent, params.greenExponent,
-            params.blueExponent};
+    return pictureFileHead(file.pictureSize, file.frameCount, file.still, params);
+}
+
+PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameNo) {
+    PixelGrid grid;
+    drawFrame(grid, params, {file.pictureSize, file.frameCount, frameNo, file.still});
+    return grid;
+}
+
+// A small frame depends on the picture before it, so that one is drawn again here: each
+// worker stays independent of the others.
+val smallFrameBytes(const FileOptions& file, const PictureParams& params, int frameNo) {
+    const PixelGrid grid = drawn(file, params, frameNo);
+    const SmallFrameLook look{frameDelayCentiseconds(file.frameCount), file.still};
+    if (frameNo == 1) return bytesToJs(smallFrame(nullptr, grid, look));
+    const PixelGrid previous = drawn(file, params, frameNo - 1);
+    return bytesToJs(smallFrame(&previous, grid, look));
 }
 
 // {problem: the refusal's text or "", frameCount, pictureSize}, as START reads the boxes.
@@ -80,12 +98,12 @@ val fileHead(const FileOptions& file) {
 // step changes, before that row is encoded.
 val frame(const FileOptions& file, int frameNo, val onRow) {
     const PictureParams params = *parseParamsCode(file.code);
+    if (file.small) return smallFrameBytes(file, params, frameNo);
     MemorySink sink;
     GifWriter writer(sink);
     writer.writeFileHead(headOf(file, params));
     const size_t headLength = sink.bytes().size();
-    PixelGrid grid;
-    drawFrame(grid, params, {file.pictureSize, file.frameCount, frameNo, file.still});
+    const PixelGrid grid = drawn(file, params, frameNo);
     writer.writeFrameHead();
     int shownStep = 0;
     writer.encodeFrame(grid, [&](int row) {
@@ -122,7 +140,8 @@ EMSCRIPTEN_BINDINGS(pestrolik) {
         .field("code", &FileOptions::code)
         .field("pictureSize", &FileOptions::pictureSize)
         .field("frameCount", &FileOptions::frameCount)
-        .field("still", &FileOptions::still);
+        .field("still", &FileOptions::still)
+        .field("small", &FileOptions::small);
     emscripten::function("readInputs", &readInputs);
     emscripten::function("numberAtStart", &numberOrNaN);
     emscripten::function("normalCode", &normalCode);

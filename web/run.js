@@ -6,7 +6,7 @@
 
 const perWorker = 2;  // frames queued on a worker, so it never waits for the page
 
-// `file`: {code, pictureSize, frameCount, still}. hooks.progress({frameNo, percent,
+// `file`: {code, pictureSize, frameCount, still, small}. hooks.progress({frameNo, percent,
 // share}) never goes back; hooks.end({outcome: 'done', blob} | {outcome: 'failed'}) comes
 // once, unless stop() came first. Returns {stop}: ends the workers at once.
 export function startRun(core, file, hooks) {

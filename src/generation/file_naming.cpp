@@ -4,8 +4,8 @@
 
 namespace pestrolik {
 
-std::string numberedFileName(int n) {
-    return std::string(fileNamePrefix) + std::to_string(n) + std::string(fileNameExtension);
+std::string numberedFileName(int n, std::string_view extension) {
+    return std::string(fileNamePrefix) + std::to_string(n) + std::string(extension);
 }
 
 bool entryExists(const std::string& path) {
@@ -13,15 +13,15 @@ bool entryExists(const std::string& path) {
     return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
 }
 
-int lowestFreeNumber(const std::string& folder) {
+int lowestFreeNumber(const std::string& folder, std::string_view extension) {
     const std::filesystem::path dir(folder);
     int n = 1;
-    while (entryExists((dir / numberedFileName(n)).string())) ++n;
+    while (entryExists((dir / numberedFileName(n, extension)).string())) ++n;
     return n;
 }
 
-std::string nextFreePath(const std::string& folder) {
-    return (std::filesystem::path(folder) / numberedFileName(lowestFreeNumber(folder))).string();
+std::string nextFreePath(const std::string& folder, std::string_view extension) {
+    return (std::filesystem::path(folder) / numberedFileName(lowestFreeNumber(folder, extension), extension)).string();
 }
 
 }  // namespace pestrolik

@@ -10,8 +10,8 @@ namespace pestrolik {
 inline constexpr std::string_view fileNamePrefix = "Kaleidrix_";
 inline constexpr std::string_view fileNameExtension = ".GIF";
 
-// "Kaleidrix_<n>.GIF", n in its shortest decimal form.
-std::string numberedFileName(int n);
+// "Kaleidrix_<n>.GIF" (or another extension), n in its shortest decimal form.
+std::string numberedFileName(int n, std::string_view extension = fileNameExtension);
 
 // Anything at all at `path` (UTF-8): a file, a folder, a FIFO, a symbolic link even
 // when it leads nowhere. Each of them would stop a new file from taking the name.
@@ -21,9 +21,9 @@ bool entryExists(const std::string& path);
 // A name is taken when entryExists answers for it, so letter case counts exactly as
 // the file system counts it: where case is ignored (a FAT memory stick), kaleidrix_1.gif
 // takes Kaleidrix_1.GIF, since a new file could not get that name there either.
-int lowestFreeNumber(const std::string& folder);
+int lowestFreeNumber(const std::string& folder, std::string_view extension = fileNameExtension);
 
 // `folder` joined with the lowest free numbered name.
-std::string nextFreePath(const std::string& folder);
+std::string nextFreePath(const std::string& folder, std::string_view extension = fileNameExtension);
 
 }  // namespace pestrolik

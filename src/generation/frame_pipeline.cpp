@@ -27,10 +27,13 @@ void startWithCleanVectorRegisters() {
 
 }  // namespace
 
-FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file, int workers)
+FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file, int workers, FrameCoding coding,
+                             SmallFrameLook look)
     : params_(params),
       file_(file),
       lookahead_(lookahead(workers)),
+      coding_(coding),
+      look_(look),
       still_(file.frameCount + 1),
       rowsBegun_(file.frameCount + 1) {
     // More workers than frames would only wait.
@@ -42,6 +45,7 @@ FramePipeline::~FramePipeline() {
         std::lock_guard lock(mutex_);
         cancelled_ = true;
         handedOut_.notify_all();
+        gridDrawn_.notify_all();
     }
     for (std::thread& thread : threads_) thread.join();
 }
@@ -68,8 +72,8 @@ std::optional<std::vector<uint8_t>> FramePipeline::take(int frameNo, std::chrono
 
 void FramePipeline::work() {
     startWithCleanVectorRegisters();
-    PixelGrid grid;
     LzwEncoder encoder;
+    SmallFrameEncoder small;
     for (;;) {
         int frameNo{};
         bool still{};
@@ -80,26 +84,55 @@ void FramePipeline::work() {
             frameNo = nextToStart_++;
             still = still_[frameNo];
         }
-        std::vector<uint8_t> bytes;
+        auto grid = std::make_shared<PixelGrid>();
         try {
             FrameSpec frame = file_;
             frame.frameNo = frameNo;
             frame.stillBackground = still;
-            drawFrame(grid, params_, frame, [this] {
+            drawFrame(*grid, params_, frame, [this] {
                 if (cancelled_.load(std::memory_order_relaxed)) throw Cancelled{};
             });
         } catch (const Cancelled&) {
             return;
         }
-        const RowGate keepGoing = [this, frameNo](int row) {
-            rowsBegun_[frameNo].store(std::min(row, file_.pictureSize), std::memory_order_relaxed);
-            return !cancelled_.load(std::memory_order_relaxed);
-        };
-        if (!encoder.encode(grid, bytes, keepGoing)) return;
+        std::vector<uint8_t> bytes;
+        if (!encode(frameNo, grid, bytes, encoder, small)) return;
         std::lock_guard lock(mutex_);
         ready_.emplace(frameNo, std::move(bytes));
         finished_.notify_one();  // one writer
     }
+}
+
+bool FramePipeline::encode(int frameNo, const std::shared_ptr<const PixelGrid>& grid, std::vector<uint8_t>& bytes,
+                           LzwEncoder& encoder, SmallFrameEncoder& small) {
+    const RowGate keepGoing = [this, frameNo](int row) {
+        rowsBegun_[frameNo].store(std::min(row, file_.pictureSize), std::memory_order_relaxed);
+        return !cancelled_.load(std::memory_order_relaxed);
+    };
+    switch (coding_) {
+    case FrameCoding::PlainGif: return encoder.encode(*grid, bytes, keepGoing);
+    case FrameCoding::Cells:
+        bytes.assign(grid->row(1), grid->row(1) + static_cast<size_t>(grid->size()) * grid->size());
+        return keepGoing(file_.pictureSize + 1);
+    case FrameCoding::SmallGif: break;
+    }
+    // Published before waiting for the one before it, so no worker waits in a circle.
+    {
+        std::lock_guard lock(mutex_);
+        drawn_[frameNo] = grid;
+        gridDrawn_.notify_all();
+    }
+    const std::shared_ptr<const PixelGrid> previous = frameNo > 1 ? drawnGrid(frameNo - 1) : nullptr;
+    if ((frameNo > 1 && !previous) || !small.encode(previous.get(), *grid, look_, bytes, keepGoing)) return false;
+    std::lock_guard lock(mutex_);
+    drawn_.erase(frameNo - 1);  // only this frame needed it
+    return true;
+}
+
+std::shared_ptr<const PixelGrid> FramePipeline::drawnGrid(int frameNo) {
+    std::unique_lock lock(mutex_);
+    gridDrawn_.wait(lock, [&] { return cancelled_ || drawn_.count(frameNo) > 0; });
+    return cancelled_ ? nullptr : drawn_[frameNo];
 }
 
 }  // namespace pestrolik

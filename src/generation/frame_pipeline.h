@@ -1,7 +1,8 @@
 #pragma once
 // Draws and encodes the frames of one file ahead of the writer on worker threads.
-// Every frame's image data depends on its own pixels only, so the bytes are the ones
-// a single thread would write; they are handed out strictly in frame order.
+// Every frame's bytes depend on its own pixels only (a small frame's also on the
+// picture before it, which the workers share), so the bytes are the ones a single
+// thread would write; they are handed out strictly in frame order.
 //
 // The writer's thread hands the frames out one by one, each with its still-background
 // choice, so nothing but this class is touched by the workers. Memory is bounded by
@@ -9,12 +10,15 @@
 
 #include "generation/frame_drawing.h"
 #include "generation/picture_params.h"
+#include "gif/lzw_encoder.h"
+#include "gif/small_frame.h"
 
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -22,13 +26,22 @@
 
 namespace pestrolik {
 
+// What a frame's bytes are.
+enum class FrameCoding {
+    PlainGif,  // the image data that follows the plain frame head
+    SmallGif,  // a whole small frame
+    Cells,     // the picture's colour indices, row after row, for an encoder of another format
+};
+
 class FramePipeline {
 public:
     // How many frames may be handed out and not yet taken.
     static constexpr int lookahead(int workers) { return workers + 1; }
 
-    // `workers` threads for the frames of `file` (its frameNo and still flag are ignored).
-    FramePipeline(const PictureParams& params, const FrameSpec& file, int workers);
+    // `workers` threads for the frames of `file` (its frameNo and still flag are ignored);
+    // `look` serves SmallGif only.
+    FramePipeline(const PictureParams& params, const FrameSpec& file, int workers,
+                  FrameCoding coding = FrameCoding::PlainGif, SmallFrameLook look = {});
     // Cancels: a worker leaves its frame within one row or ring, then all are joined.
     ~FramePipeline();
 
@@ -51,10 +64,17 @@ public:
 
 private:
     void work();
+    // The frame's bytes as `coding_` asks; false when cancelled.
+    bool encode(int frameNo, const std::shared_ptr<const PixelGrid>& grid, std::vector<uint8_t>& bytes,
+                LzwEncoder& encoder, SmallFrameEncoder& small);
+    // The picture of `frameNo` once drawn, or null when cancelled first.
+    std::shared_ptr<const PixelGrid> drawnGrid(int frameNo);
 
     const PictureParams params_;
     const FrameSpec file_;
     const int lookahead_;
+    const FrameCoding coding_;
+    const SmallFrameLook look_;
 
     // Everything below is guarded by the mutex, and every notification is made while it
     // is held: at a few per frame that costs nothing, and no notify can race the
@@ -67,6 +87,9 @@ private:
     int nextToStart_ = 1;
     int taken_ = 0;
     std::map<int, std::vector<uint8_t>> ready_;
+    // SmallGif: the pictures drawn whose next frame has not been encoded yet.
+    std::map<int, std::shared_ptr<const PixelGrid>> drawn_;
+    std::condition_variable gridDrawn_;
     std::atomic<bool> cancelled_{false};  // also read without the lock, at every row and ring
     std::vector<std::atomic<int>> rowsBegun_;  // per frame; progress only, read without the lock
     std::vector<std::thread> threads_;

@@ -2,6 +2,7 @@
 
 #include "generation/frame_drawing.h"
 #include "generation/frame_pipeline.h"
+#include "generation/picture_format.h"
 #include "generation/progress.h"
 #include "gif/gif_writer.h"
 
@@ -99,36 +100,68 @@ public:
         : request_(request), host_(host), writer_(writer), check_(host, request.pictureSize, request.frameCount) {
         if (request.jobs > 1) {
             const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
-            pipeline_.emplace(request.params, file, request.jobs);
+            pipeline_.emplace(request.params, file, request.jobs, coding(), smallLook());
         }
     }
 
     // Completed once the last frame is written; the file is still open then.
     RunOutcome writeHeadAndFrames() {
-        const PictureParams& p = request_.params;
-        const FileHead head{request_.pictureSize, request_.frameCount, request_.stillBackground,
-                            p.redExponent, p.greenExponent, p.blueExponent};
-        if (!writer_.writeFileHead(head)) return RunOutcome::WriteFailed;
+        const FileHead head =
+            pictureFileHead(request_.pictureSize, request_.frameCount, request_.stillBackground, request_.params);
+        if (request_.animation) {
+            animation_ = request_.animation(head);
+            if (!animation_) return RunOutcome::WriteFailed;
+        } else if (!writer_.writeFileHead(head)) return RunOutcome::WriteFailed;
         host_.percentChanged(0);
         for (int frameNo = 1; frameNo <= request_.frameCount; ++frameNo) {
             host_.pictureStarted(frameNo);
-            if (!writer_.writeFrameHead()) return RunOutcome::WriteFailed;
+            if (coding() == FrameCoding::PlainGif && !writer_.writeFrameHead()) return RunOutcome::WriteFailed;
             const RunOutcome frame = pipeline_ ? takeMadeAhead(frameNo) : drawAndEncode(frameNo);
             if (frame != RunOutcome::Completed) return frame;
         }
         return RunOutcome::Completed;
     }
 
+    // The whole animation of another format, after the last frame.
+    std::vector<uint8_t> animationBytes() { return animation_ ? animation_->finish() : std::vector<uint8_t>{}; }
+
 private:
+    FrameCoding coding() const {
+        if (request_.animation) return FrameCoding::Cells;
+        return request_.small ? FrameCoding::SmallGif : FrameCoding::PlainGif;
+    }
+    SmallFrameLook smallLook() const {
+        return {frameDelayCentiseconds(request_.frameCount), request_.stillBackground};
+    }
+
     RunOutcome drawAndEncode(int frameNo) {
         const FrameSpec frame{request_.pictureSize, request_.frameCount, frameNo, host_.stillBackground()};
+        std::swap(previous_, grid_);
         drawFrame(grid_, request_.params, frame, [&] { host_.yield(); });
         const RowGate gate = [&](int row) {
             if (row > 1) host_.yield();  // after the previous row
             return check_.pass(frameNo, row);
         };
-        if (writer_.encodeFrame(grid_, gate)) return RunOutcome::Completed;
-        return writer_.stopped() ? check_.ending() : RunOutcome::WriteFailed;
+        if (coding() == FrameCoding::PlainGif) {
+            if (writer_.encodeFrame(grid_, gate)) return RunOutcome::Completed;
+            return writer_.stopped() ? check_.ending() : RunOutcome::WriteFailed;
+        }
+        frameBytes_.clear();
+        if (coding() == FrameCoding::SmallGif) {
+            if (!small_.encode(frameNo > 1 ? &previous_ : nullptr, grid_, smallLook(), frameBytes_, gate))
+                return check_.ending();
+        } else {
+            for (int row = 1; row <= request_.pictureSize + 1; ++row)
+                if (!gate(row)) return check_.ending();
+            frameBytes_.assign(grid_.row(1), grid_.row(1) + static_cast<size_t>(grid_.size()) * grid_.size());
+        }
+        return deliver(frameBytes_);
+    }
+
+    // A frame's bytes as the pipeline makes them, into the file or the animation.
+    RunOutcome deliver(const std::vector<uint8_t>& bytes) {
+        if (animation_) return animation_->add(bytes) ? RunOutcome::Completed : RunOutcome::WriteFailed;
+        return writer_.writeImageData(bytes) ? RunOutcome::Completed : RunOutcome::WriteFailed;
     }
 
     RunOutcome takeMadeAhead(int frameNo) {
@@ -147,7 +180,7 @@ private:
             if (!check_.goOn() || !replayChecks(frameNo, replayed, pipeline_->rowsBegun(frameNo))) return check_.ending();
         }
         if (!replayChecks(frameNo, replayed, request_.pictureSize + 1)) return check_.ending();
-        if (!writer_.writeImageData(*imageData)) return RunOutcome::WriteFailed;
+        if (const RunOutcome delivered = deliver(*imageData); delivered != RunOutcome::Completed) return delivered;
         host_.yield();  // at least one turn a frame, however fast they come
         return RunOutcome::Completed;
     }
@@ -164,17 +197,24 @@ private:
     RowCheck check_;
     std::optional<FramePipeline> pipeline_;
     PixelGrid grid_;
+    PixelGrid previous_;  // small frames are encoded against the picture before
+    SmallFrameEncoder small_;
+    std::vector<uint8_t> frameBytes_;
+    std::unique_ptr<AnimationEncoder> animation_;
 };
 
 // The trailer, then the whole file under its name. A name taken while the file was
 // being made gives the file to the next free name, or, for a name the user gave, to none.
-RunOutcome finishFile(const RunRequest& request, GifWriter& writer, ByteSink& sink, std::string& path) {
+RunOutcome finishFile(const RunRequest& request, GifWriter& writer, ByteSink& sink, std::string& path,
+                      const std::vector<uint8_t>& animation) {
     const auto named = [&](bool done) {
         if (done) return Naming::Done;
         return sink.failureReason() == EEXIST ? Naming::Taken : Naming::Failed;
     };
     const auto rename = [&](const std::string& next) { return named(sink.finishAs(next)); };
-    switch (retryFreeNames(request, named(writer.writeTrailer()), path, rename)) {
+    const bool ended = request.animation ? !animation.empty() && writer.writeImageData(animation) && sink.finish()
+                                         : writer.writeTrailer();
+    switch (retryFreeNames(request, named(ended), path, rename)) {
     case Naming::Done: return RunOutcome::Completed;
     case Naming::Taken: return RunOutcome::FileExists;
     case Naming::Failed: break;
@@ -195,8 +235,10 @@ RunResult runGeneration(const RunRequest& request, RunHost& host, const SinkOpen
     const std::unique_ptr<ByteSink> sink = openFile(request, openSink, result);
     if (!sink) return result;
     GifWriter writer(*sink);
-    result.outcome = FrameWriting(request, host, writer).writeHeadAndFrames();
-    if (result.outcome == RunOutcome::Completed) result.outcome = finishFile(request, writer, *sink, result.path);
+    FrameWriting frames(request, host, writer);
+    result.outcome = frames.writeHeadAndFrames();
+    if (result.outcome == RunOutcome::Completed)
+        result.outcome = finishFile(request, writer, *sink, result.path, frames.animationBytes());
     if (result.outcome == RunOutcome::WriteFailed) result.reason = sink->failureReason();
     if (result.outcome != RunOutcome::Completed) writer.abandonFile();
     return result;

@@ -2,6 +2,7 @@
 // One START: writes one animated GIF of `frameCount` pictures to a new file,
 // drawing and encoding frame after frame, until it completes, is stopped, or fails.
 
+#include "generation/animation_encoder.h"
 #include "generation/picture_params.h"
 #include "generation/run_host.h"
 #include "generation/run_inputs.h"
@@ -27,6 +28,10 @@ struct RunRequest {
     // order on the caller's thread, which keeps yielding while it waits; the bytes
     // are the same.
     int jobs = 1;
+    // A smaller GIF that a viewer shows frame for frame as the plain one.
+    bool small = false;
+    // Set: the file is this format's animation instead of a GIF.
+    AnimationMaker animation;
 };
 
 enum class RunOutcome {

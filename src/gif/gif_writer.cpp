@@ -1,7 +1,5 @@
 #include "gif/gif_writer.h"
 
-#include "gif/gif_format.h"
-
 #include <array>
 #include <string_view>
 
@@ -31,7 +29,7 @@ bool GifWriter::writeFileHead(const FileHead& head) {
     bytes.push_back(0xF6);  // global table, 8 bits per primary, 2^(6+1) = 128 entries
     bytes.push_back(0x00);  // background colour index
     bytes.push_back(0x00);  // pixel aspect ratio not given
-    for (const Rgb& colour : colourTable(head.redExponent, head.greenExponent, head.blueExponent)) {
+    for (const Rgb& colour : head.colours) {
         bytes.push_back(colour.red);
         bytes.push_back(colour.green);
         bytes.push_back(colour.blue);
@@ -44,8 +42,11 @@ bool GifWriter::writeFileHead(const FileHead& head) {
         0x00,              // block terminator
     };
     bytes.insert(bytes.end(), loopExtension.begin(), loopExtension.end());
-    const auto comment = commentBlock();
-    bytes.insert(bytes.end(), comment.begin(), comment.end());
+    bytes.push_back(0x21);  // extension introducer
+    bytes.push_back(0xFE);  // comment label
+    bytes.push_back(static_cast<uint8_t>(head.comment.size()));  // its one sub-block
+    bytes.insert(bytes.end(), head.comment.begin(), head.comment.end());
+    bytes.push_back(0x00);  // block terminator
     return put(bytes);
 }
 
@@ -54,9 +55,9 @@ bool GifWriter::writeFrameHead() {
     bytes.push_back(0x21);  // extension introducer
     bytes.push_back(0xF9);  // graphic control label
     bytes.push_back(0x04);  // block size
-    // disposal 2 (restore to background); transparent index 0 only for a still background
-    bytes.push_back(head_.stillBackground ? 0x09 : 0x08);
-    putWord(bytes, frameDelayCentiseconds(head_.frameCount));  // hundredths of a second
+    // disposal 2 (restore to background); index 0 transparent or not
+    bytes.push_back(head_.transparentZero ? 0x09 : 0x08);
+    putWord(bytes, head_.delayCentiseconds);  // hundredths of a second
     bytes.push_back(0x00);  // transparent colour index
     bytes.push_back(0x00);  // block terminator
     bytes.push_back(0x2C);  // image separator

@@ -2,10 +2,12 @@
 // Lays out one animated GIF89a file: head (signature, screen, colour table, endless
 // loop, comment: 602 bytes), a 20-byte head per frame, each frame's LZW data, trailer.
 // Life cycle: writeFileHead, then per frame writeFrameHead + encodeFrame (or
-// writeImageData with bytes encoded elsewhere), then writeTrailer; abandonFile may
-// replace any later step. Every call answers false once the sink failed.
+// writeImageData with bytes encoded elsewhere, a whole small frame among them), then
+// writeTrailer; abandonFile may replace any later step. Every call answers false once
+// the sink failed.
 
 #include "gif/byte_sink.h"
+#include "gif/gif_format.h"
 #include "gif/lzw_encoder.h"
 #include "gif/pixel_grid.h"
 
@@ -17,10 +19,11 @@ namespace pestrolik {
 
 // Always given whole, so no field has a default.
 struct FileHead {
-    int pictureSize;  // width and height in pixels, 10..1000
-    int frameCount;   // 1..100
-    bool stillBackground;
-    int redExponent, greenExponent, blueExponent;  // 0..3 each
+    int pictureSize;        // width and height in pixels, 1..65535
+    ColourTable colours;
+    int delayCentiseconds;  // after every frame, 0..65535
+    bool transparentZero;   // index 0 shows what lies behind the picture
+    std::vector<uint8_t> comment;  // the comment's text, at most 255 bytes
 };
 
 class GifWriter {

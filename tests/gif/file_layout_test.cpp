@@ -1,6 +1,13 @@
 #include "core_test.h"
+#include "generation/picture_format.h"
 
 namespace {
+
+PictureParams threeExponents(int red, int green, int blue) {
+    PictureParams params;
+    params.redExponent = red, params.greenExponent = green, params.blueExponent = blue;
+    return params;
+}
 
 PixelGrid frameGrid(int size, int frameNo) {
     return filledGrid(size, [=](int r, int c) { return (r * 3 + c + frameNo) % 128; });
@@ -13,7 +20,7 @@ PixelGrid frameGrid(int size, int frameNo) {
 TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
     MemorySink sink;
     GifWriter writer(sink);
-    ASSERT_TRUE(writer.writeFileHead({10, 2, false, 0, 0, 0}) && writer.writeFrameHead());
+    ASSERT_TRUE(writer.writeFileHead(pictureFileHead(10, 2, false, {})) && writer.writeFrameHead());
     const size_t before = sink.bytes().size();
     std::vector<int> asked;
     EXPECT_FALSE(writer.encodeFrame(frameGrid(10, 1), [&](int row) { return asked.push_back(row), row <= 10; }));
@@ -23,7 +30,7 @@ TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
 }
 
 TEST(FileLayout, SmallestFileHoldsEveryByteInPlace) {
-    const auto bytes = gifBytes({10, 1, false, 1, 2, 3}, [](int) { return filledGrid(10, [](int, int) { return 5; }); });
+    const auto bytes = gifBytes(pictureFileHead(10, 1, false, threeExponents(1, 2, 3)), 1, [](int) { return filledGrid(10, [](int, int) { return 5; }); });
     EXPECT_EQ(bytes.size(), 878u);
     EXPECT_EQ(hexMismatch(bytes, 0, hexFile(TEST_DATA_DIR "/smallest_file.hex")), "");
 }
@@ -35,7 +42,7 @@ TEST(FileLayout, SizeCountAndStillnessReachEveryFrameHead) {
         {300, 31, true, "2C 01 2C 01  21 F9 04 09 05 00 00 00 2C 00 00 00 00 2C 01 2C 01 00 07 FE"},
     };
     for (const auto& [size, frames, still, hex] : cases) {
-        const auto bytes = gifBytes({size, frames, still, 0, 0, 0}, [size = size](int f) { return frameGrid(size, f); });
+        const auto bytes = gifBytes(pictureFileHead(size, frames, still, {}), frames, [size = size](int f) { return frameGrid(size, f); });
         const std::vector<int> screen = hexBytes(hex), frameHead(screen.begin() + 4, screen.end());
         EXPECT_EQ(hexMismatch(bytes, 6, {screen.begin(), screen.begin() + 4}), "") << size;
         size_t at = 602;  // each frame: its head, then 254-byte sub-blocks up to the terminator

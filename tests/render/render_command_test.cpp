@@ -2,6 +2,7 @@
 // its output streams caught in files, real files.
 
 #include "core_test.h"
+#include "webp_frames.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
 #include "music/voice_rotation.h"
@@ -119,7 +120,7 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
     EXPECT_EQ(piped.exitCode, 0) << piped.err;
     EXPECT_EQ(piped.out, slurp(pictures() / "a.GIF"));
     EXPECT_EQ(slurp(pictures() / "taken.GIF"), "keep me");
-    EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 8);  // the three placed and the five made
+    EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 9);  // the three placed and the six made
 }
 
 // Whether process `pid` has a file open in `folder`, named or not.
@@ -152,4 +153,38 @@ TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
     SongTable song;
     buildSong(counters, song);
     EXPECT_EQ(readFileBytes((pictures() / "s.mid").string()), songMidiFile(song));
+}
+
+// --small and --webp show the plain file's frames, made ahead on worker threads; the
+// largest picture with the most frames included.
+TEST_F(RenderCommand, SmallAndWebpFilesShowThePlainFrames) {
+    const std::tuple<std::string, std::string, std::string> cases[] = {  // size, count, still
+        {"1000", "100", ""}, {"64", "5", "--still"}, {"64", "2", ""}};
+    for (const auto& [size, count, still] : cases) {
+        std::vector<std::string> args = {"-s", size, "-c", count, "-p", "3,5,7,2,1,0,3,20,1,300", "-j", "2", "-q"};
+        if (!still.empty()) args.push_back(still);
+        const auto made = [&](const std::string& name, const std::string& format) {
+            std::vector<std::string> all = args;
+            all.insert(all.end(), {"-o", name});
+            if (!format.empty()) all.push_back(format);
+            EXPECT_EQ(run(all).exitCode, 0) << name;
+            return readFileBytes((pictures() / name).string());
+        };
+        const std::vector<uint8_t> plainBytes = made("p" + size + still + ".GIF", "");
+        const ShownAnimation plain = showGif(plainBytes);
+        const std::vector<uint8_t> smallBytes = made("s" + size + still + ".GIF", "--small");
+        const ShownAnimation small = showGif(smallBytes);
+        ASSERT_TRUE(plain.ok && small.ok) << small.error;
+        EXPECT_TRUE(small.frames == plain.frames && small.delays == plain.delays) << size << still;
+        EXPECT_EQ(small.comments, plain.comments);
+        EXPECT_LT(smallBytes.size(), plainBytes.size());
+        if (size == "1000") continue;  // WebP takes its time: the small pictures show it
+        args[7] = "1";  // on the run's own thread, the same bytes
+        EXPECT_EQ(made("t" + size + still + ".GIF", "--small"), smallBytes) << size << still;
+        const ShownAnimation webp = showWebp(made("w" + size + still + ".webp", "--webp"));
+        ASSERT_TRUE(webp.ok) << webp.error;
+        EXPECT_TRUE(webp.frames == plain.frames) << size << still;
+        EXPECT_EQ(webp.delays, plain.delays);
+        EXPECT_EQ(webp.loopCount, 0);
+    }
 }

@@ -3,6 +3,7 @@
 // files, and stand-ins for a run's host and sink.
 
 #include "data_table.h"
+#include "gif_compositor.h"
 #include "gif_judge.h"
 #include "run_doubles.h"
 #include "squatting_sink.h"

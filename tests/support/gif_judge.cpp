@@ -68,11 +68,11 @@ PixelGrid filledGrid(int size, const std::function<int(int, int)>& cell) {
     return grid;
 }
 
-std::vector<uint8_t> gifBytes(const FileHead& head, const std::function<PixelGrid(int)>& frame) {
+std::vector<uint8_t> gifBytes(const FileHead& head, int frameCount, const std::function<PixelGrid(int)>& frame) {
     MemorySink sink;
     GifWriter writer(sink);
     bool written = writer.writeFileHead(head);
-    for (int f = 1; f <= head.frameCount; ++f) written = written && writer.writeFrameHead() && writer.encodeFrame(frame(f));
+    for (int f = 1; f <= frameCount; ++f) written = written && writer.writeFrameHead() && writer.encodeFrame(frame(f));
     return written && writer.writeTrailer() && sink.finished() ? sink.bytes() : std::vector<uint8_t>{};
 }
 

@@ -27,7 +27,7 @@ bool sameCells(const PixelGrid& a, const PixelGrid& b);
 
 // A grid whose cell (r, c) is cell(r, c); a whole file in memory whose frame f is frame(f).
 PixelGrid filledGrid(int size, const std::function<int(int row, int column)>& cell);
-std::vector<uint8_t> gifBytes(const FileHead& head, const std::function<PixelGrid(int frameNo)>& frame);
+std::vector<uint8_t> gifBytes(const FileHead& head, int frameCount, const std::function<PixelGrid(int frameNo)>& frame);
 
 // Expected bytes written as hex ("47 49 46"): "#" starts a note, ".." is a byte whose
 // value is not ours to check (-1). hexFile reads them from a file.

@@ -23,9 +23,10 @@ const browse = (name, options) => chromium.launchPersistentContext(join(scratch,
 const text = (page, id) => page.$eval(`#${id}`, (e) => e.textContent);
 const says = (page, start) => page.waitForFunction((t) => document.getElementById('message').textContent.startsWith(t), start);
 
-async function start(page, { count, size, code = '', still = false }) {
+async function start(page, { count, size, code = '', still = false, small = false }) {
   for (const [id, value] of Object.entries({ count, size, code })) await page.fill(`#${id}`, value);
   await page.setChecked('#still', still);
+  await page.setChecked('#small', small);
   await page.click('#start');
 }
 
@@ -38,8 +39,9 @@ async function finished(page) {
   });
 }
 
-function nativeSha({ code, size, count, still }, out) {
-  execFileSync(renderExe, ['--params', code, '--size', size, '--count', count, '--quiet', '--out', out, ...(still ? ['--still'] : [])]);
+function nativeSha({ code, size, count, still, small }, out) {
+  const flags = [...(still ? ['--still'] : []), ...(small ? ['--small'] : [])];
+  execFileSync(renderExe, ['--params', code, '--size', size, '--count', count, '--quiet', '--out', out, ...flags]);
   return createHash('sha256').update(readFileSync(out)).digest('hex');
 }
 

@@ -1,9 +1,9 @@
-#include "gif/gif_format.h"
+#include "generation/picture_format.h"
+
+#include "common/contact.h"
 
 #include <cmath>
 #include <string_view>
-
-#include "common/contact.h"
 
 namespace pestrolik {
 
@@ -14,8 +14,8 @@ uint8_t colourComponent(int exponent, double position) {
     return static_cast<uint8_t>(std::floor(127 * std::sin(std::ldexp(1.0, exponent) * (position / k))) + 128);
 }
 
-// The attribution text. Each part keeps its fixed length, so the block is 186 bytes
-// and the first frame starts at offset 602.
+// The attribution text. Each part keeps its fixed length, so the comment block is 186
+// bytes and the first frame starts at offset 602.
 constexpr std::string_view commentParts[] = {
     " Etot file sozdan programmoj \"",     // 30
     "Pestrolik-1 (animirovannye uzory GIF)",  // 37, the title
@@ -37,17 +37,11 @@ constexpr bool partsHaveTheirLengths() {
 }
 static_assert(partsHaveTheirLengths(), "a comment part changed length: file offsets would move");
 
-constexpr size_t commentTextLength = 181 + 1;  // the text and its NUL
-
-std::array<uint8_t, 3 + commentTextLength + 1> makeCommentBlock() {
-    std::array<uint8_t, 3 + commentTextLength + 1> block{};
-    size_t at = 0;
-    block[at++] = 0x21;  // extension introducer
-    block[at++] = 0xFE;  // comment label
-    block[at++] = static_cast<uint8_t>(commentTextLength);  // sub-block length
-    for (std::string_view part : commentParts)
-        for (char c : part) block[at++] = static_cast<uint8_t>(c);
-    return block;  // its last two bytes stay 0: the text's NUL, counted in the length, and the block terminator
+std::vector<uint8_t> makeCommentText() {
+    std::vector<uint8_t> text;
+    for (std::string_view part : commentParts) text.insert(text.end(), part.begin(), part.end());
+    text.push_back(0);  // the NUL is part of the text, counted in its length
+    return text;
 }
 
 }  // namespace
@@ -69,9 +63,15 @@ int frameDelayCentiseconds(int frameCount) {
     return delay;
 }
 
-std::span<const uint8_t> commentBlock() {
-    static const auto block = makeCommentBlock();
-    return block;
+std::span<const uint8_t> commentText() {
+    static const std::vector<uint8_t> text = makeCommentText();
+    return text;
+}
+
+FileHead pictureFileHead(int pictureSize, int frameCount, bool stillBackground, const PictureParams& params) {
+    const auto comment = commentText();
+    return {pictureSize, colourTable(params.redExponent, params.greenExponent, params.blueExponent),
+            frameDelayCentiseconds(frameCount), stillBackground, {comment.begin(), comment.end()}};
 }
 
 }  // namespace pestrolik

@@ -1,0 +1,139 @@
+#include "gif/small_frame.h"
+
+#include <algorithm>
+#include <array>
+
+namespace pestrolik {
+
+namespace {
+
+// The part of the screen a frame covers, in cells from 0.
+struct Box {
+    int left = 0, top = 0, width = 0, height = 0;
+};
+
+// Where `grid` differs from `previous`, row by row, asking `gate` before each row.
+// Nothing (width 0) when no cell differs.
+bool changedBox(const PixelGrid& previous, const PixelGrid& grid, const RowGate& gate, Box& box) {
+    const int size = grid.size();
+    int top = size, bottom = -1, left = size, right = -1;
+    for (int row = 1; row <= size; ++row) {
+        if (gate && !gate(row)) return false;
+        const uint8_t* before = previous.row(row);
+        const uint8_t* now = grid.row(row);
+        int first = 0;
+        while (first < size && before[first] == now[first]) ++first;
+        if (first == size) continue;
+        int last = size - 1;
+        while (before[last] == now[last]) --last;
+        top = std::min(top, row - 1), bottom = row - 1;
+        left = std::min(left, first), right = std::max(right, last);
+    }
+    box = bottom < 0 ? Box{} : Box{left, top, right - left + 1, bottom - top + 1};
+    return true;
+}
+
+void putWord(std::vector<uint8_t>& bytes, int value) {  // little-endian
+    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
+    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
+}
+
+// Disposal methods of the graphic control block.
+constexpr int keepPicture = 1;        // the next frame is drawn over this one
+constexpr int restoreBackground = 2;  // this frame's box shows the background again
+constexpr int noTransparency = -1;
+
+void putFrameHead(std::vector<uint8_t>& out, const Box& box, int disposal, int transparentIndex, int delay) {
+    out.push_back(0x21);  // extension introducer
+    out.push_back(0xF9);  // graphic control label
+    out.push_back(0x04);  // block size
+    out.push_back(static_cast<uint8_t>(disposal << 2 | (transparentIndex >= 0 ? 1 : 0)));
+    putWord(out, delay);  // hundredths of a second
+    out.push_back(static_cast<uint8_t>(std::max(transparentIndex, 0)));
+    out.push_back(0x00);  // block terminator
+    out.push_back(0x2C);  // image separator
+    putWord(out, box.left);
+    putWord(out, box.top);
+    putWord(out, box.width);
+    putWord(out, box.height);
+    out.push_back(0x00);  // no local table, not interlaced
+}
+
+// What the box holds besides its cells: how many are unchanged, and the lowest index
+// no changed cell uses (-1 when they use all 128).
+struct BoxContent {
+    size_t unchanged = 0;
+    int spareIndex = -1;
+};
+
+BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, std::vector<uint8_t>& cells) {
+    cells.resize(static_cast<size_t>(box.width) * box.height);
+    std::array<bool, 128> used{};
+    BoxContent content;
+    for (int r = 0; r < box.height; ++r) {
+        const uint8_t* now = grid.row(box.top + r + 1) + box.left;
+        const uint8_t* before = previous.row(box.top + r + 1) + box.left;
+        std::copy_n(now, box.width, cells.data() + static_cast<size_t>(r) * box.width);
+        for (int c = 0; c < box.width; ++c) {
+            if (now[c] == before[c]) ++content.unchanged;
+            else used[now[c]] = true;
+        }
+    }
+    const auto spare = std::find(used.begin(), used.end(), false);
+    content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
+    return content;
+}
+
+// The box's unchanged cells become `index`.
+void markUnchanged(const PixelGrid& previous, const Box& box, int index, std::vector<uint8_t>& cells) {
+    for (int r = 0; r < box.height; ++r) {
+        const uint8_t* before = previous.row(box.top + r + 1) + box.left;
+        uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
+        for (int c = 0; c < box.width; ++c)
+            if (cell[c] == before[c]) cell[c] = static_cast<uint8_t>(index);
+    }
+}
+
+}  // namespace
+
+bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
+                               std::vector<uint8_t>& out, const RowGate& gate) {
+    const int size = grid.size();
+    if (look.transparentZero || !previous) {
+        for (int row = 1; row <= size + 1; ++row)
+            if (gate && !gate(row)) return false;
+        const int disposal = look.transparentZero ? restoreBackground : keepPicture;
+        putFrameHead(out, {0, 0, size, size}, disposal, look.transparentZero ? 0 : noTransparency,
+                     look.delayCentiseconds);
+        lzw_.encode({grid.row(1), static_cast<size_t>(size) * size}, out);
+        return true;
+    }
+    Box box;
+    if (!changedBox(*previous, grid, gate, box) || (gate && !gate(size + 1))) return false;
+    if (box.width == 0) box = {0, 0, 1, 1};  // nothing changed: one cell drawn as it is
+
+    const BoxContent content = copyBox(*previous, grid, box, cells_);
+    const size_t frameStart = out.size();
+    putFrameHead(out, box, keepPicture, noTransparency, look.delayCentiseconds);
+    lzw_.encode(cells_, out);
+    // Unchanged cells as a transparent index only pay where they are many: scattered,
+    // they break the runs the picture's own colours make.
+    if (content.spareIndex < 0 || content.unchanged * 2 < cells_.size()) return true;
+    markUnchanged(*previous, box, content.spareIndex, cells_);
+    candidate_.clear();
+    putFrameHead(candidate_, box, keepPicture, content.spareIndex, look.delayCentiseconds);
+    lzw_.encode(cells_, candidate_);
+    if (candidate_.size() < out.size() - frameStart) {
+        out.resize(frameStart);
+        out.insert(out.end(), candidate_.begin(), candidate_.end());
+    }
+    return true;
+}
+
+std::vector<uint8_t> smallFrame(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look) {
+    std::vector<uint8_t> bytes;
+    SmallFrameEncoder().encode(previous, grid, look, bytes);
+    return bytes;
+}
+
+}  // namespace pestrolik

@@ -1,0 +1,45 @@
+#pragma once
+// Frames for a smaller file that a viewer shows exactly as the whole frames of the
+// plain file. A frame covers only the box where its picture differs from the one
+// before it, unchanged pixels in the box may become a transparent index no changed
+// pixel uses, and whichever of the two encodes smaller is kept; the LZW keeps adapting.
+// With index 0 transparent, a picture's 0 must show what lies behind, so every frame is
+// whole and restores the background when it goes, as in the plain file.
+//
+// A frame's bytes depend only on its picture, the picture before it and the look, so
+// frames can be encoded in any order, on any thread, and joined in order.
+
+#include "gif/adaptive_lzw.h"
+#include "gif/lzw_encoder.h"
+#include "gif/pixel_grid.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace pestrolik {
+
+struct SmallFrameLook {
+    int delayCentiseconds;  // 0..65535
+    bool transparentZero;   // as the file head says
+};
+
+class SmallFrameEncoder {
+public:
+    // Appends the whole frame (control block, image descriptor, image data) showing
+    // `grid` after `previous` (null for the first frame; otherwise the same size).
+    // `gate` is asked before each row 1..S and with S + 1 at the end; when it says
+    // stop, the answer is false and `out` holds a partial frame.
+    bool encode(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
+                std::vector<uint8_t>& out, const RowGate& gate = {});
+
+private:
+    AdaptiveLzw lzw_;
+    std::vector<uint8_t> cells_;
+    std::vector<uint8_t> candidate_;
+};
+
+// The same as one call of SmallFrameEncoder::encode, for callers that encode a frame now
+// and then: the whole frame's bytes.
+std::vector<uint8_t> smallFrame(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look);
+
+}  // namespace pestrolik

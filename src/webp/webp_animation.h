@@ -1,0 +1,14 @@
+#pragma once
+// Animated lossless WebP through libwebp's own animation encoder: the same pictures,
+// colours, delay and endless loop as the GIF, index 0 transparent where the GIF's is.
+
+#include "generation/animation_encoder.h"
+
+#include <memory>
+
+namespace pestrolik {
+
+// Null when libwebp refuses the size.
+std::unique_ptr<AnimationEncoder> webpAnimation(const FileHead& head);
+
+}  // namespace pestrolik
