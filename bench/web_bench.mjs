@@ -2,21 +2,23 @@
 // natively (its default jobs, one per core), alternated, 3 pairs; prints each pair, the
 // median ratio page / native, the longest main-thread task during the page's runs and
 // the page's peak JS heap.
-// Usage: node bench/web_bench.mjs build-web/page build/app/pestrolik-render [CODE]
+// Usage: node bench/web_bench.mjs build-web/page build/app/pestrolik-render [CODE] [--small]
+// (--small: small files on both sides; plain ones otherwise)
 import { execFileSync, spawn } from 'node:child_process';
 import { mkdtempSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 import { chromium } from '../tests/web/node_modules/playwright-core/index.mjs';
 
-const [pageDir, renderExe, code = '3,7,2,9,1,2,0,41,2,1000'] = process.argv.slice(2);
+const small = process.argv.includes('--small');
+const [pageDir, renderExe, code = '3,7,2,9,1,2,0,41,2,1000'] = process.argv.slice(2).filter((a) => a !== '--small');
 const [count, size, pairs] = ['100', '1000', 3];
 const scratch = mkdtempSync(join(tmpdir(), 'pestrolik-web-bench-'));
 
 function native(run) {
   const out = join(scratch, `native-${run}.gif`);
   const started = process.hrtime.bigint();
-  execFileSync(renderExe, ['--params', code, '--size', size, '--count', count, '--quiet', '--out', out]);
+  execFileSync(renderExe, ['--params', code, '--size', size, '--count', count, '--quiet', '--out', out, ...(small ? ['--small'] : [])]);
   const seconds = Number(process.hrtime.bigint() - started) / 1e9;
   rmSync(out);
   return seconds;
@@ -37,6 +39,7 @@ async function inPage(page) {
   await page.fill('#count', count);
   await page.fill('#size', size);
   await page.fill('#code', code);
+  await page.setChecked('#small', small);
   const started = await page.evaluate(() => performance.now());
   await page.click('#start');
   await page.waitForFunction(() => document.getElementById('download').href.startsWith('blob:'),
