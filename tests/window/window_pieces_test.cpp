@@ -34,12 +34,31 @@ class WindowPiecesTest : public QObject {
 private slots:
     void initTestCase() { w_ = std::make_unique<TestWindow>(); }
 
+    void tabOrder() {
+        QWidget* const first = w_->form().focusWidget();
+        QStringList walked{first->objectName()};
+        for (QWidget* at = first->nextInFocusChain(); at != first; at = at->nextInFocusChain())
+            if ((at->focusPolicy() & Qt::TabFocus) && at->isVisibleTo(&w_->form()) && at->parentWidget() == &w_->form()) walked << at->objectName();
+        QCOMPARE(walked.join(' '), QString::fromStdString(readDataLines(TEST_DATA_DIR "/tab_order.txt")[1]));
+    }
+
+    // A signal closes once: the pipe that brought it is emptied.
+    void oneCloseForOneSignal() {
+        int closes = 0;
+        CloseOnSignals closer([&] { ++closes; });
+        std::raise(SIGTERM);
+        QTRY_VERIFY(closes > 0);
+        QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        QCOMPARE(closes, 1);
+    }
+
     void layoutTable() {
         Form1& form = w_->form();
         for (const auto& row : readDataTable(TEST_DATA_DIR "/controls.txt")) {
             QWidget* widget = form.findChild<QWidget*>(QString::fromStdString(row[0]));
             QVERIFY2(widget, row[0].c_str());
-            const QStringList place = QString::fromStdString(row[2]).split(' ');
+            const QStringList place = text(row, 2).split(' ');
             QVERIFY2(widget->inherits(row[1].c_str()), row[0].c_str());
             QCOMPARE(widget->geometry(), QRect(place[0].toInt(), place[1].toInt(), place[2].toInt(), place[3].toInt()));
             QCOMPARE(widget->isVisibleTo(&form), row[3] == "1");
@@ -48,10 +67,8 @@ private slots:
             QVERIFY(QStringList({"Arial", "Liberation Sans"}).contains(QFontInfo(widget->font()).family()));
             QVERIFY(QFontMetrics(widget->font()).inFont(QChar(u'Ж')));
             const auto role = qobject_cast<QLabel*>(widget) ? QPalette::WindowText : QPalette::Text;
-            if (row[7] != "-") QCOMPARE(widget->palette().color(role), QColor(QString::fromStdString(row[7])));
-            const QString caption = QString::fromStdString(row.size() > 8 ? row[8] : std::string());
-            if (caption == "-") continue;
-            QCOMPARE(widget->property("text").toString(), caption);  // buttons, edits and labels alike
+            if (row[7] != "-") QCOMPARE(widget->palette().color(role), QColor(text(row, 7)));
+            if (text(row, 8) != "-") QCOMPARE(widget->property("text").toString(), text(row, 8));  // buttons, edits and labels alike
         }
     }
 

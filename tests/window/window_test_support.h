@@ -6,7 +6,6 @@
 #include "data_table.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
-#include "window/after_run.h"
 #include "window/close_on_signals.h"
 #include "window/folder_browser.h"
 #include "window/folder_paths.h"
@@ -35,10 +34,7 @@ namespace pestrolik::test {
 
 inline QString fromView(std::string_view view) { return QString::fromUtf8(view.data(), qsizetype(view.size())); }
 
-struct ShownMessage {
-    MessageIcon icon;
-    QString title, text;
-};
+struct ShownMessage { MessageIcon icon; QString title, text; };
 
 struct RecordingMessages : MessageBoxes {
     explicit RecordingMessages(QStringList& l) : log(l) {}
