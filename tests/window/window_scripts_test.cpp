@@ -8,21 +8,15 @@ namespace {
 
 using Words = std::function<void(const QString&)>;
 
-struct Scenario {
-    QString name;
-    QStringList steps, places;  // each step's "file.txt:line"
-};
-
-QList<Scenario> readScenarios() {
-    QList<Scenario> scenarios;
+// Each scenario's name and steps, each step after its "file.txt:line" and a tab.
+QList<std::pair<QString, QStringList>> readScenarios() {
+    QList<std::pair<QString, QStringList>> scenarios;
     for (const QFileInfo& script : QDir(TEST_SCRIPTS_DIR).entryInfoList({"*.txt"}, QDir::Files, QDir::Name)) {
         int number = 0;
         for (const std::string& line : pestrolik::testing::readDataLines(script.filePath().toStdString())) {
-            const QString text = QString::fromStdString(line);
-            ++number;
-            if (text.startsWith("== ")) scenarios.append({script.baseName() + ": " + text.mid(3), {}, {}});
-            else if (!text.isEmpty() && !text.startsWith('#'))
-                scenarios.last().steps << text, scenarios.last().places << script.fileName() + ':' + QString::number(number);
+            const QString text = QString::fromStdString(line), place = script.fileName() + ':' + QString::number(++number);
+            if (text.startsWith("== ")) scenarios.append({script.baseName() + ": " + text.mid(3), {}});
+            else if (!text.isEmpty() && !text.startsWith('#')) scenarios.last().second << place + '\t' + text;
         }
     }
     return scenarios;
@@ -38,9 +32,9 @@ public:
         words_ = {
             {"during", [this](const QString& a) { during_ << a; }},
             {"mkdir", [this](const QString& a) { QVERIFY(QDir().mkpath(path(a))); }},
-            {"write", [this](const QString& a) { writeFile(path(first(a)), after(a).isEmpty() ? "x" : after(a).toUtf8()); }},
-            {"files", [this](const QString& a) { for (const QString& name : a.split(',')) writeFile(path(name)); }},
-            {"remove", [this](const QString& a) { QVERIFY(QFileInfo(path(a)).isDir() ? QDir(path(a)).removeRecursively() : QFile::remove(path(a))); }},
+            {"write", [this](const QString& a) {
+                 for (const QString& name : first(a).split(',')) writeFile(path(name), after(a).isEmpty() ? "x" : after(a).toUtf8());
+             }},
             {"setting", [this](const QString& a) { w_->memorySettings.save(section(a), key(a), filled(after(a)).toStdString()); }},
             {"restart", [this](const QString&) { w_->restart(); }},
             {"volume", [this](const QString&) {
@@ -52,36 +46,34 @@ public:
             {"start", [this](const QString& a) { start(first(a), after(a)); }},
             {"call", [this](const QString& a) { QVERIFY(QMetaObject::invokeMethod(object(first(a)), qPrintable(after(a)))); }},
             {"raise", [this](const QString& a) {  // by name: SIGTERM, SIGQUIT, ...
-                 static const std::map<QString, int> numbers{{"SIGTERM", SIGTERM}, {"SIGHUP", SIGHUP}, {"SIGINT", SIGINT},
-                     {"SIGQUIT", SIGQUIT}, {"SIGALRM", SIGALRM}, {"SIGPIPE", SIGPIPE}, {"SIGUSR1", SIGUSR1}, {"SIGUSR2", SIGUSR2}};
-                 QVERIFY2(numbers.count(a), qPrintable("no such signal: " + a));
                  closer_ = std::make_unique<CloseOnSignals>([this] { w_->form().closeBySignal(); });
-                 std::raise(numbers.at(a));
+                 std::raise(a == "SIGQUIT" ? SIGQUIT : SIGTERM);
              }},
             {"move", [this](const QString& a) { w_->form().move(first(a).toInt(), after(a).toInt()); }},
             {"choose", [this](const QString& a) { chooseInTree(path(a)); }},
             {"drive", [this](const QString& a) { w_->c().drive1->setCurrentIndex(w_->c().drive1->findText(filled(a))); }},
             {"click-listed", [this](const QString& a) { clickListed(a, false); }},
             {"dclick-listed", [this](const QString& a) { clickListed(a, true); }},
-            {"activate", [this](const QString&) {
+            {"keys", [this](const QString& a) {  // into the active window, so that focus moves as for a person
                  QApplication::setActiveWindow(&w_->form());
                  QVERIFY(QTest::qWaitForWindowActive(&w_->form()));
+                 QTest::keyClicks(qobject_cast<QWidget*>(object(first(a))), after(a));
              }},
-            {"keys", [this](const QString& a) { QTest::keyClicks(qobject_cast<QWidget*>(object(first(a))), after(a)); }},
             {"clear-log", [this](const QString&) { w_->log.clear(); }},
             {"forget-midi", [this](const QString&) { w_->midi.forget(); }},
 
             {"expect message", [this](const QString& a) { nextMessage(filled(a)); }},
-            {"expect entries", [this](const QString& a) { QCOMPARE(w_->folderEntries().join(','), a); }},
-            {"expect listed", [this](const QString& a) { QTRY_COMPARE(listedFiles(w_->c()).join(','), a); }},
+            {"expect entries", [this](const QString& a) {
+                 QCOMPARE(QDir(w_->folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name).join(','), a);
+             }},
+            {"expect listed", [this](const QString& a) { QTRY_COMPARE(listedFiles().join(','), a); }},
             {"expect opened", [this](const QString& a) { QCOMPARE(w_->shell.opened.join(','), filled(a)); }},
             {"expect ended", [this](const QString& a) { QCOMPARE(w_->endProgramCalls, a.toInt()); }},
             {"expect idle", [this](const QString&) {  // as after a run
-                 for (const char* look : {"Command1 text {start}", "Timer1 active false", "Form1 windowTitle Пестролик-1",
-                                          "Label7 text ", "Label9 text "})
+                 for (const char* look : {"Command1 text {start}", "Timer1 active false", "Form1 windowTitle Пестролик-1", "Label9 text "})
                      run(QString("expect ") + look);
-                 QVERIFY(w_->c().command1->background() == QColor(255, 255, 238) && !w_->form().run().active());
-                 QVERIFY(w_->c().picture1->step() == 0 && w_->c().picture2->step() == 0);
+                 QVERIFY(w_->c().command1->background() == QColor(255, 255, 238) && !w_->form().run().active() &&
+                         w_->c().picture1->step() == 0 && w_->c().picture2->step() == 0 && w_->c().label7->text().isEmpty());
              }},
             {"expect whole", [this](const QString& a) { QVERIFY2(decodeGif(path(a)).ok, qPrintable(a)); }},
             {"expect controls", [this](const QString& a) {  // each frame's control byte
@@ -89,36 +81,34 @@ public:
                  for (int control : decodeGif(path(first(a))).controlBytes) bytes << QString::number(control);
                  QCOMPARE(bytes.join(','), after(a));
              }},
-            {"expect bytes", [this](const QString& a) {
-                 const std::string text = after(a).toStdString();
-                 QCOMPARE(readFileBytes(path(first(a)).toStdString()), std::vector<uint8_t>(text.begin(), text.end()));
-             }},
+            {"expect bytes", [this](const QString& a) { QCOMPARE(contents(path(first(a))), after(a).toUtf8()); }},
             {"expect same", [this](const QString& a) {  // two files, byte for byte: 1 or 0
-                 QCOMPARE(readFileBytes(path(first(a)).toStdString()) == readFileBytes(path(first(after(a))).toStdString()),
-                          after(after(a)) == "1");
+                 QCOMPARE(contents(path(first(a))) == contents(path(first(after(a)))), after(after(a)) == "1");
              }},
             {"expect setting", [this](const QString& a) {
                  QCOMPARE(QString::fromStdString(w_->memorySettings.get(section(a), key(a), "<missing>")), filled(after(a)));
              }},
             {"expect saved", [this](const QString& a) { QCOMPARE(w_->log.filter(QRegularExpression("^save ")).join(','), filled(a)); }},
-            {"expect order", [this](const QString& a) { order(a.section(" < ", 0, 0), a.section(" < ", 1)); }},
+            {"expect order", [this](const QString& a) {  // log entries starting so, the first before the second
+                 const int earlier = w_->log.indexOf(QRegularExpression(a.section(" < ", 0, 0) + ".*"));
+                 const int later = w_->log.indexOf(QRegularExpression(a.section(" < ", 1) + ".*"));
+                 QVERIFY2(earlier >= 0 && earlier < later, qPrintable(w_->log.join('\n')));
+             }},
             {"expect colour", [this](const QString& a) { QCOMPARE(w_->c().command1->palette().color(QPalette::Button), colour(a)); }},
             {"expect drawn", [this](const QString& a) { QCOMPARE(w_->c().command1->grab().toImage().pixelColor(40, 20), colour(a)); }},
             {"expect folder", [this](const QString& a) { folder(path(first(a)), after(a).toInt()); }},
             {"expect tree", [this](const QString& a) { tree(path(a)); }},
-            {"expect tree-current", [this](const QString& a) { QCOMPARE(treeCurrent(), path(a)); }},
-            {"expect tree-children", [this](const QString& a) { QTRY_COMPARE(treeRows(w_->c().dir1->currentIndex(), Qt::DisplayRole), a); }},
-            {"expect tree-top", [this](const QString& a) { QTRY_COMPARE(treeRows(w_->c().dir1->rootIndex(), QFileSystemModel::FilePathRole), path(a)); }},
+            {"expect tree-children", [this](const QString& a) { QTRY_COMPARE(rows(w_->c().dir1, w_->c().dir1->currentIndex()), a); }},
+            {"expect tree-top", [this](const QString& a) { QTRY_COMPARE(rows(w_->c().dir1, w_->c().dir1->rootIndex(), QFileSystemModel::FilePathRole), path(a)); }},
             {"expect listed-path", [this](const QString& a) { QCOMPARE(w_->form().folderBrowser().listedFilePath(), path(a)); }},
             {"expect midi-silent", [this](const QString&) { QVERIFY(w_->midi.events().empty()); }},
             {"expect midi-closed", [this](const QString&) { QCOMPARE(w_->midi.events().back().call, RecordingMidiOutput::Call::Close); }},
             {"expect sent", [this](const QString& a) {  // the first messages, packed, in hex; sent once opened
-                 const qsizetype count = a.count(',') + 1;
-                 QTRY_VERIFY_WITH_TIMEOUT(qsizetype(w_->midi.sent().size()) >= count, 5000);
+                 QTRY_VERIFY_WITH_TIMEOUT(qsizetype(w_->midi.sent().size()) > a.count(','), 5000);
                  QCOMPARE(w_->midi.events().front().call, RecordingMidiOutput::Call::Open);
                  QStringList heard;
                  for (uint32_t message : w_->midi.sent()) heard << QString::number(message, 16);
-                 QCOMPARE(heard.mid(0, count).join(','), a);
+                 QCOMPARE(heard.mid(0, a.count(',') + 1).join(','), a);
              }},
             {"expect screen", [this](const QString& a) { screen(a == "about"); }},
             {"expect refsize", [this](const QString& a) { QCOMPARE(w_->form().run().params().refSize, a.toDouble()); }},
@@ -154,7 +144,7 @@ private:
     // A path in the window's folder unless it starts at the root; "." is that folder.
     QString path(const QString& text) const {
         const QString full = filled(text);
-        return full.startsWith('/') ? full : full == "." ? w_->folder() : w_->pathIn(full);
+        return full.startsWith('/') ? full : full == "." ? w_->folder() : w_->folder() + '/' + full;
     }
     // "tem2/px 300": the section and the key.
     static std::string section(const QString& text) { return first(text).section('/', 0, 0).toStdString(); }
@@ -167,10 +157,13 @@ private:
         return found ? found : &nowhere_;  // the scenario fails, and the next one runs
     }
 
+    // Fills count and size, presses START, takes the "during" steps, and returns when the run has ended.
     void start(const QString& count, const QString& size) {
-        w_->start(count, size, [this, steps = std::exchange(during_, {})] {
-            for (qsizetype i = 0; i < steps.size() && !QTest::currentTestFailed(); ++i) run(steps[i]);
-        });
+        w_->c().text1->setText(count);
+        w_->c().text2->setText(size);
+        QTest::mouseClick(w_->c().command1, Qt::LeftButton);
+        for (const QString& step : std::exchange(during_, {})) if (!QTest::currentTestFailed()) run(step);
+        QTRY_VERIFY_WITH_TIMEOUT(!w_->form().run().busy(), 20000);
     }
 
     void nextMessage(const QString& expected) {
@@ -180,28 +173,21 @@ private:
         QCOMPARE(icon + '|' + shown.title + '|' + shown.text, expected);
     }
 
-    void order(const QString& earlier, const QString& later) {
-        const int a = w_->log.indexOf(QRegularExpression(earlier + ".*")), b = w_->log.indexOf(QRegularExpression(later + ".*"));
-        QVERIFY2(a >= 0 && a < b, qPrintable(w_->log.join('\n')));
-    }
-
     void chooseInTree(const QString& folder) {
         auto* proxy = qobject_cast<QSortFilterProxyModel*>(w_->c().dir1->model());
         const QModelIndex index = proxy->mapFromSource(qobject_cast<QFileSystemModel*>(proxy->sourceModel())->index(folder));
         QVERIFY2(index.isValid(), qPrintable(folder));
         w_->c().dir1->setCurrentIndex(index);
     }
-    QString treeCurrent() const { return w_->c().dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(); }
-    QString treeRows(const QModelIndex& parent, int role) const {
+    static QString rows(const QAbstractItemView* view, const QModelIndex& parent, int role = Qt::DisplayRole) {
         QStringList rows;
-        const QAbstractItemModel* model = w_->c().dir1->model();
-        for (int row = 0; row < model->rowCount(parent); ++row) rows << model->index(row, 0, parent).data(role).toString();
+        for (int row = 0; row < view->model()->rowCount(parent); ++row) rows << view->model()->index(row, 0, parent).data(role).toString();
         return rows.join(',');
     }
     // Selected, opened with everything above it, and in view.
     void tree(const QString& folder) {
         QTreeView* dir1 = w_->c().dir1;
-        QCOMPARE(treeCurrent(), folder);
+        QCOMPARE(dir1->currentIndex().data(QFileSystemModel::FilePathRole).toString(), folder);
         for (QModelIndex up = dir1->currentIndex(); up.isValid(); up = up.parent())
             QVERIFY2(dir1->isExpanded(up), qPrintable(up.data().toString()));
         QVERIFY(dir1->visualRect(dir1->currentIndex()).intersects(dir1->viewport()->rect()));
@@ -214,14 +200,11 @@ private:
         QCOMPARE(browser.fileNumber(), proposal);
     }
 
-    QModelIndex listedIndex(const QString& name) const {
-        return w_->c().file1->model()->index(int(listedFiles(w_->c()).indexOf(name)), 0, w_->c().file1->rootIndex());
-    }
     void clickListed(const QString& name, bool twice) {
-        QTRY_VERIFY(listedFiles(w_->c()).contains(name));
-        const QPoint cell = w_->c().file1->visualRect(listedIndex(name)).center();
-        twice ? QTest::mouseDClick(w_->c().file1->viewport(), Qt::LeftButton, {}, cell)
-              : QTest::mouseClick(w_->c().file1->viewport(), Qt::LeftButton, {}, cell);
+        QListView* file1 = w_->c().file1;
+        QTRY_VERIFY(listedFiles().contains(name));
+        const QPoint cell = file1->visualRect(file1->model()->index(int(listedFiles().indexOf(name)), 0, file1->rootIndex())).center();
+        twice ? QTest::mouseDClick(file1->viewport(), Qt::LeftButton, {}, cell) : QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, cell);
     }
 
     // Every control shown or hidden as the layout table says for that screen.
@@ -229,6 +212,13 @@ private:
         for (const auto& row : readDataTable(TEST_DATA_DIR "/controls.txt"))
             QVERIFY2(qobject_cast<QWidget*>(object(row[0].c_str()))->isVisible() == (row[about ? 6 : 3] == "1"), row[0].c_str());
     }
+
+    QStringList listedFiles() const { return rows(w_->c().file1, w_->c().file1->rootIndex()).split(',', Qt::SkipEmptyParts); }
+    static QByteArray contents(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : "<unreadable>";
+    }
+    static DecodedGif decodeGif(const QString& path) { return testing::decodeGif(readFileBytes(QFile::encodeName(path).toStdString())); }
 
     mutable QWidget nowhere_;  // what a misspelt control name finds
     std::unique_ptr<QTemporaryDir> volume_;
@@ -247,17 +237,15 @@ class WindowScriptsTest : public QObject {
 private slots:
     void scenarios_data() {
         QTest::addColumn<QStringList>("steps");
-        QTest::addColumn<QStringList>("places");
-        for (const Scenario& s : readScenarios()) QTest::newRow(qPrintable(s.name)) << s.steps << s.places;
+        for (const auto& [name, steps] : readScenarios()) QTest::newRow(qPrintable(name)) << steps;
     }
 
     void scenarios() {
         QFETCH(QStringList, steps);
-        QFETCH(QStringList, places);
         ScriptRunner runner;
-        for (qsizetype i = 0; i < steps.size(); ++i) {
-            runner.run(steps[i]);
-            if (QTest::currentTestFailed()) QFAIL(qPrintable("at " + places[i] + ": " + steps[i]));
+        for (const QString& step : steps) {
+            runner.run(step.section('\t', 1));
+            if (QTest::currentTestFailed()) QFAIL(qPrintable("at " + QString(step).replace('\t', ": ")));
         }
         runner.finish();
     }

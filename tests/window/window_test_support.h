@@ -6,7 +6,6 @@
 #include "data_table.h"
 #include "gif_judge.h"
 #include "recording_midi_output.h"
-#include "window/after_run.h"
 #include "window/close_on_signals.h"
 #include "window/folder_browser.h"
 #include "window/folder_paths.h"
@@ -35,17 +34,12 @@ namespace pestrolik::test {
 
 inline QString fromView(std::string_view view) { return QString::fromUtf8(view.data(), qsizetype(view.size())); }
 
-struct ShownMessage {
-    MessageIcon icon;
-    QString title, text;
-};
+struct ShownMessage { MessageIcon icon; QString title, text; };
 
 struct RecordingMessages : MessageBoxes {
     explicit RecordingMessages(QStringList& l) : log(l) {}
     void show(MessageIcon icon, const QString& title, const QString& text) override {
-        if (dismissed) return;
-        shown.append({icon, title, text});
-        log << "message " + title;
+        if (!dismissed) shown.append({icon, title, text}), log << "message " + title;
     }
     void dismiss() override { dismissed = true, log << "dismiss"; }
     bool dismissed = false;
@@ -54,10 +48,7 @@ struct RecordingMessages : MessageBoxes {
 };
 
 struct RecordingShell : Shell {
-    bool open(const QString& target) override {
-        opened << target;
-        return true;
-    }
+    bool open(const QString& target) override { return opened << target, true; }
     QStringList opened;
 };
 
@@ -84,22 +75,23 @@ struct SteppingChance : Clock, RandomSource {
 class TestWindow {
 public:
     // `settings` (not owned) replaces the recording memory store when given.
-    explicit TestWindow(SettingsStore* settings = nullptr, QStringList volumes = {"/"});
+    explicit TestWindow(SettingsStore* settings = nullptr, QStringList volumes = {"/"}) : settings_(settings), volumes_(volumes) { restart(); }
 
     // Makes a new window on the same services and folder (a restart).
-    void restart();
+    void restart() {
+        form_.reset();
+        form_ = std::make_unique<Form1>(WindowServices{
+            .settings = settings_ ? *settings_ : static_cast<SettingsStore&>(memorySettings), .messages = messages, .shell = shell,
+            .clock = chance, .random = chance, .midi = midi, .programFolder = dir_.path(), .volumeRoots = volumes_,
+            .endProgram = [this] { ++endProgramCalls, log << "end program"; },
+        });
+        form_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form_.get()));
+    }
 
     Form1& form() { return *form_; }
     const Controls& c() { return form_->controls(); }
     QString folder() const { return dir_.path(); }
-    QString pathIn(const QString& name) const { return dir_.path() + u'/' + name; }
-    // Everything in the folder, hidden entries too.
-    QStringList folderEntries() const {
-        return QDir(dir_.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-    }
-
-    // Fills count and size, presses START, does `during`, and returns when the run has ended.
-    void start(const QString& count, const QString& size, const std::function<void()>& during = {});
 
     QStringList log;  // shared by the stand-ins, so tests can check the order of what happened
     RecordingMessages messages{log};
@@ -116,26 +108,28 @@ private:
     std::unique_ptr<Form1> form_;
 };
 
-// Decodes the whole file with giflib.
-inline pestrolik::testing::DecodedGif decodeGif(const QString& path) {
-    return pestrolik::testing::decodeGif(pestrolik::testing::readFileBytes(QFile::encodeName(path).toStdString()));
+// Writes `bytes` to a new file (for "existing file" cases).
+inline void writeFile(const QString& path, const QByteArray& bytes = "x") {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::NewOnly));
+    file.write(bytes);
 }
 
-// Writes `bytes` to a new file (for "existing file" cases).
-void writeFile(const QString& path, const QByteArray& bytes = "x");
-
-// The text of every row File1 lists, in order.
-QStringList listedFiles(const Controls& c);
-
 // Keeps the tests away from the user's own settings and screens.
-void isolateFromUser();
+inline void isolateFromUser() {
+    // Outlives the tests and is removed at exit; Qt's runtime folder goes there too,
+    // so nothing is left behind in the temporary folder.
+    static QTemporaryDir home;
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
+    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+}
 
 }  // namespace pestrolik::test
 
 using namespace pestrolik;
 using namespace pestrolik::test;
-using pestrolik::testing::readDataTable;
-using pestrolik::testing::readFileBytes;
+using namespace pestrolik::testing;
 
 #define PESTROLIK_WINDOW_TEST_MAIN(TestClass)                \
     int main(int argc, char** argv) {                        \
