@@ -4,19 +4,66 @@
 #include "core_test.h"
 #include "generation/background.h"
 #include "generation/file_naming.h"
+#include "generation/generation_run.h"
 #include "generation/pattern.h"
 
 namespace {
 
+// Stand-ins for what a run is given: a host that records what it is shown and
+// answers the row checks from a script.
+struct RecordingHost : RunHost {
+    std::function<RunVerdict(int check)> script = [](int) { return RunVerdict::Continue; };
+    std::function<bool(int frame)> still = [](int) { return false; };  // asked once per frame begun
+    int checks = 0, stillAsked = 0;
+    bool stopSaid = false;
+    std::vector<int> pictures, frameSteps, totalSteps, percents;
+
+    RunVerdict verdict() override {
+        const RunVerdict v = script(++checks);
+        stopSaid = stopSaid || v != RunVerdict::Continue;
+        return v;
+    }
+    void yield() override {}
+    bool stillBackground() override { return still(++stillAsked); }
+    void pictureStarted(int frameNo) override { pictures.push_back(frameNo); }
+    void frameStripChanged(int step) override { frameSteps.push_back(step); }
+    void totalStripChanged(int step) override { totalSteps.push_back(step); }
+    void percentChanged(int percent) override { percents.push_back(percent); }
+};
+
+// A sink the run owns that tells the test how it ended and whether it was written to
+// after the run was told to stop.
+struct Watched {
+    int writesAfterStop = 0;
+    bool discarded = false, finished = false;
+};
+SinkOpener watched(Watched& seen, const bool& stopSaid) {
+    struct Sink : ByteSink {
+        Sink(Watched& seen, const bool& stopSaid) : seen(seen), stopSaid(stopSaid) {}
+        bool write(std::span<const uint8_t>) override { return seen.writesAfterStop += stopSaid, true; }
+        bool finish() override { return seen.finished = true; }
+        void discard() override { seen.discarded = true; }
+        Watched& seen;
+        const bool& stopSaid;
+    };
+    return [&](const std::string&, CreateError&) -> std::unique_ptr<ByteSink> { return std::make_unique<Sink>(seen, stopSaid); };
+}
+
+// A real file sink whose name someone else takes ("squatter" in a plain file) while
+// the file is being made: the name is free when the run starts and taken at its end.
+SinkOpener squattingOpener() {
+    return [](const std::string& path, CreateError& error) -> std::unique_ptr<ByteSink> {
+        std::unique_ptr<FileSink> file = FileSink::createNew(path, error);
+        if (file) std::ofstream(path) << "squatter";
+        return file;
+    };
+}
+
 class GenerationRunTest : public ::testing::Test {
 protected:
     RunRequest request(int frames, int size, const std::string& name = "Kaleidrix_1.GIF") {
-        RunRequest r;
-        r.frameCount = frames;
-        r.pictureSize = size;
-        r.params = *parseParamsCode("3,5,7,1,1,2,3,20,1," + std::to_string(size));
-        r.outputPath = (folder_ / name).string();
-        return r;
+        return {.frameCount = frames, .pictureSize = size, .params = *parseParamsCode("3,5,7,1,1,2,3,20,1," + std::to_string(size)),
+                .outputPath = (folder_ / name).string()};
     }
     // Every frame of the file is its background with the rings over it, the background
     // still from `firstStill` on.
@@ -99,10 +146,9 @@ TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
         const RunVerdict verdict = c[2] == "Stop" ? RunVerdict::Stop : RunVerdict::Exit;
         RecordingHost host;
         host.script = [&](int check) { return check >= std::stoi(c[1]) ? verdict : RunVerdict::Continue; };
-        WatchedSink sink;
-        sink.stopSaid = &host.stopSaid;
-        const RunOutcome outcome = runGeneration(r, host, lend(sink)).outcome;
+        Watched sink;
+        const RunOutcome outcome = runGeneration(r, host, watched(sink, host.stopSaid)).outcome;
         EXPECT_EQ(outcome, verdict == RunVerdict::Stop ? RunOutcome::Stopped : RunOutcome::Exited) << c[0];
-        EXPECT_TRUE(sink.writesAfterStop == 0 && sink.discarded() && !sink.finished()) << c[0];
+        EXPECT_TRUE(sink.writesAfterStop == 0 && sink.discarded && !sink.finished) << c[0];
     }
 }

@@ -6,10 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <initializer_list>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "music/fallback_midi_output.h"
 #include "music/general_midi_synth.h"
@@ -19,7 +16,6 @@
 
 namespace pestrolik {
 namespace {
-
 
 using Log = std::vector<std::string>;
 using enum RtMidi::Api;
@@ -40,9 +36,8 @@ struct FakePorts : MidiPorts {
         return ports.at(number).find("busy") == std::string::npos;
     }
     void sendMessage(std::span<const unsigned char> bytes) override {
-        std::string text = "send";
-        for (unsigned char byte : bytes) (text += ' ') += std::to_string(byte);
-        log.push_back(text);
+        log.push_back("send");
+        for (unsigned char byte : bytes) (log.back() += ' ') += std::to_string(byte);
     }
     void disconnect() override { log.push_back("disconnect"); }
 
@@ -83,7 +78,7 @@ TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
     for (uint32_t message : {0x00642499u, 0x000036C1u, 0x00000001u, 0x000000F8u, 0x00FFC7B1u}) output.send(message);
     output.close();
     output.close();
-    output.send(0x00642499);
+    output.send(0x00642499);  // closed
     Log expected{"connect 2", "open 0", "send 153 36 100", "send 193 54", "send 177 71 127"};
     for (int status = 0xB0; status <= 0xBF; ++status)
         for (const char* controller : {" 123 0", " 120 0"}) expected.push_back("send " + std::to_string(status) + controller);

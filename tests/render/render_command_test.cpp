@@ -23,10 +23,8 @@ struct Finished {
 };
 
 std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::vector<uint8_t> bytes = readFileBytes(path.string());
+    return {bytes.begin(), bytes.end()};
 }
 
 class RenderCommand : public ::testing::Test {
@@ -55,13 +53,11 @@ protected:
     Finished finish(pid_t pid) {
         int status = 0;
         waitpid(pid, &status, 0);
-        std::error_code ignored;
         Finished f{WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), slurp(folder_ / "stdout"),
                    slurp(folder_ / "stderr")};
-        fs::remove(folder_ / "stdout", ignored);
+        fs::remove(folder_ / "stdout");  // a run writing elsewhere must not show the last one's
         return f;
     }
-
     Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         return finish(start(args, stdoutPath));
     }
@@ -82,22 +78,17 @@ std::string expand(std::string text) {
 
 }  // namespace
 
+// The printed parameter code makes the same picture again, on standard output and on
+// another count of threads.
 TEST_F(RenderCommand, TheParameterCodeMakesTheSamePictureAgain) {
     const Finished first = run({"--count", "4", "--size", "90", "--still", "--out", "a.GIF", "--jobs", "2"});
     ASSERT_EQ(first.exitCode, 0) << first.err;
     const std::string code = first.out.substr(6, first.out.size() - 7);  // between "a.GIF\n" and the last break
-    const Finished again = run({"--count", "4", "--size", "90", "--still", "--out", "b.GIF", "--params", code, "--jobs", "1"});
+    const Finished again = run({"-c", "4", "-s", "90", "--still", "--out", "-", "--params", code, "-j", "1", "-q"});
     EXPECT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(again.out, "b.GIF\n" + code + "\n");
-    const auto a = readFileBytes((pictures() / "a.GIF").string());
-    EXPECT_EQ(a, readFileBytes((pictures() / "b.GIF").string()));
-    const auto decoded = decodeGif(a);
-    ASSERT_TRUE(decoded.ok) << decoded.error;
-    EXPECT_EQ(decoded.frames.size(), 4u);
-    EXPECT_EQ(decoded.controlBytes[0], 0x09);
-    const Finished other = run({"--count", "1", "--size", "20", "--out", "c.GIF"});  // new parameters, not still
-    EXPECT_EQ(other.out.find(code.substr(0, code.rfind(','))), std::string::npos) << other.out;
-    EXPECT_EQ(decodeGif(readFileBytes((pictures() / "c.GIF").string())).controlBytes.at(0), 0x08);
+    EXPECT_EQ(again.out, slurp(pictures() / "a.GIF"));
+    const auto decoded = decodeGif(readFileBytes((pictures() / "a.GIF").string()));
+    EXPECT_TRUE(decoded.ok && decoded.frames.size() == 4 && decoded.controlBytes[0] == 0x09) << decoded.error;
 }
 
 TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
@@ -114,10 +105,7 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
         EXPECT_NE(f.err.find(expand(c[4])), std::string::npos) << c[0] << ": " << f.err;
         EXPECT_TRUE(out.empty() ? f.out.empty() : f.out.find(out) != std::string::npos) << c[0] << ": " << f.out;
     }
-    // The same picture on standard output, and nothing else there.
-    const Finished piped = run({"-c", "2", "-s", "16", "-p", expand("{code}"), "--out", "-", "-q"});
-    EXPECT_EQ(piped.exitCode, 0) << piped.err;
-    EXPECT_EQ(piped.out, slurp(pictures() / "a.GIF"));
+    EXPECT_EQ(decodeGif(readFileBytes((pictures() / "a.GIF").string())).controlBytes.at(0), 0x08);  // not still
     EXPECT_EQ(slurp(pictures() / "taken.GIF"), "keep me");
     EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 8);  // the three placed and the five made
 }
