@@ -25,15 +25,11 @@ using enum RtMidi::Api;
 struct FakePorts : MidiPorts {
     FakePorts(Log& log, std::vector<RtMidi::Api> apis, Log ports) : log(log), apis(apis), ports(ports) {}
     std::vector<RtMidi::Api> compiledApis() override { return apis; }
-    bool connect(RtMidi::Api api) override {
-        log.push_back("connect " + std::to_string(api));
-        return !apis.empty();
-    }
+    bool connect(RtMidi::Api api) override { return log.push_back("connect " + std::to_string(api)), !apis.empty(); }
     unsigned portCount() override { return unsigned(ports.size()); }
     std::string portName(unsigned number) override { return ports.at(number); }
     bool openPort(unsigned number) override {
-        log.push_back("open " + std::to_string(number));
-        return ports.at(number).find("busy") == std::string::npos;
+        return log.push_back("open " + std::to_string(number)), ports.at(number).find("busy") == std::string::npos;
     }
     void sendMessage(std::span<const unsigned char> bytes) override {
         log.push_back("send");
@@ -57,8 +53,7 @@ TEST(RtMidiOutput, TakesTheSystemsBackEndAndTheFirstPortThatLeadsSomewhere) {
     };
     for (const auto& [apis, ports, expected, opens] : cases) {
         Log log;
-        EXPECT_EQ(RtMidiOutput(std::make_unique<FakePorts>(log, apis, ports)).open(), opens)
-            << expected.front() << " over " << ports.size() << " ports";
+        EXPECT_EQ(RtMidiOutput(std::make_unique<FakePorts>(log, apis, ports)).open(), opens) << ::testing::PrintToString(log);
         EXPECT_EQ(Log(log.begin(), log.begin() + std::min(log.size(), expected.size())), expected);
         // Dropped while open, it closes: 32 silencing messages and the disconnect, as below.
         EXPECT_EQ(log.size(), expected.size() + (opens ? 33 : 0));

@@ -17,10 +17,8 @@ namespace {
 // The signals that ask a program to end, and those that end one by surprise.
 constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGPIPE, SIGUSR1, SIGUSR2, SIGVTALRM};
 
-struct Finished {
-    int exitCode = -1;  // 1000 + the signal when one ended it
-    std::string out, err;
-};
+// The exit code is 1000 + the signal when one ended the program.
+struct Finished { int exitCode = -1; std::string out, err; };
 
 std::string slurp(const fs::path& path) {
     const std::vector<uint8_t> bytes = readFileBytes(path.string());
@@ -36,8 +34,7 @@ protected:
     pid_t start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         const pid_t pid = fork();
         if (pid == 0) {
-            const auto outPath = stdoutPath.empty() ? folder_ / "stdout" : fs::path(stdoutPath);
-            dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            dup2(::open(stdoutPath.empty() ? (folder_ / "stdout").c_str() : stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
             dup2(::open((folder_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
             if (chdir(pictures().c_str()) != 0) _exit(99);
             for (int signal : endingSignals) std::signal(signal, SIG_DFL);
@@ -113,9 +110,8 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
 // Whether process `pid` has a file open in `folder`, named or not.
 bool writesInto(pid_t pid, const fs::path& folder) {
     std::error_code gone;
-    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone))
-        if (fs::read_symlink(fd, gone).string().starts_with(folder.string() + "/")) return true;
-    return false;
+    return std::ranges::any_of(fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone),
+                               [&](const auto& fd) { return fs::read_symlink(fd, gone).string().starts_with(folder.string() + "/"); });
 }
 
 // Each signal that would end the program stops the run once it writes: the file goes,

@@ -7,7 +7,7 @@
 #   parallel: N renders at once into one folder, ROUNDS times: all succeed under distinct
 #     whole names.
 """usage: soak.py signals RENDER [RUNS=200] | soak.py parallel RENDER [ROUNDS=25] [N=8]"""
-import ctypes, glob, os, random, shutil, signal, subprocess, sys, tempfile, time
+import collections, ctypes, glob, os, random, shutil, signal, subprocess, sys, tempfile, time
 
 gif = ctypes.CDLL("libgif.so.7")
 gif.DGifOpenFileName.restype = ctypes.c_void_p
@@ -16,8 +16,9 @@ gif.DGifSlurp.argtypes = gif.DGifCloseFile.argtypes = [ctypes.c_void_p, ctypes.c
 CAUGHT = [getattr(signal, "SIG" + s) for s in "INT TERM HUP QUIT ALRM PIPE USR1 USR2".split()]
 
 
+# Whether it decodes with giflib, ends with the trailer and holds `frames` images
+# (GifFileType's ImageCount lies at 32).
 def whole(path, frames):
-    """Decodes with giflib, ends with the trailer and holds `frames` images (GifFileType's ImageCount at 32)."""
     g = gif.DGifOpenFileName(path.encode(), None)
     if not g:
         return False
@@ -26,8 +27,8 @@ def whole(path, frames):
     return ok and open(path, "rb").read()[-1:] == b"\x3b"
 
 
+# Prints what the folder holds; keeps it for a look when the soak failed.
 def judge(folder, frames, ok):
-    """Prints what the folder holds; keeps it for a look when the soak failed."""
     names = os.listdir(folder)
     pictures = [n for n in names if n.startswith("Kaleidrix_") and n.endswith(".GIF")]
     broken = [n for n in pictures if not whole(os.path.join(folder, n), frames)]
@@ -42,8 +43,8 @@ def temporaries(folder, pids):
     return sum(len(glob.glob(os.path.join(folder, f".pestrolik-{pid}-*.part"))) for pid in pids)
 
 
+# A render with every signal at its default, once it has a file open in `folder`.
 def start_writing(args, env, folder):
-    """A render with every signal at its default, once it has a file open in `folder`."""
     p = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                          preexec_fn=lambda: [signal.signal(s, signal.SIG_DFL) for s in CAUGHT])
     deadline = time.monotonic() + 10
@@ -69,7 +70,7 @@ def signals(render, runs=200):
     subprocess.run(args, env=env, check=True, stdout=subprocess.DEVNULL)
     full = time.monotonic() - started
     os.remove(os.path.join(folder, "Kaleidrix_1.GIF"))
-    exits, left, killed = {}, {"caught": 0, "SIGKILL": 0, "after the next run": 0}, []
+    exits, left, killed = collections.Counter(), {"caught": 0, "SIGKILL": 0, "after the next run": 0}, []
     for _ in range(runs):
         sig = random.choice(CAUGHT + [signal.SIGKILL])
         p = start_writing(args, env, folder)
@@ -79,8 +80,7 @@ def signals(render, runs=200):
         left["after the next run"] += temporaries(folder, killed)
         killed = [p.pid] if sig == signal.SIGKILL else []
         left["SIGKILL" if killed else "caught"] += temporaries(folder, [p.pid])
-        key = (sig.name, "completed" if code == 0 else code)
-        exits[key] = exits.get(key, 0) + 1
+        exits[(sig.name, "completed" if code == 0 else code)] += 1
     subprocess.run([render, "-c1", "-s10", "-q", "-o", folder + "/sweep.GIF"], env=env, check=True,
                    stdout=subprocess.DEVNULL)
     left["after the next run"] += temporaries(folder, killed)

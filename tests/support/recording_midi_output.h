@@ -10,9 +10,9 @@ namespace pestrolik {
 
 struct RecordingMidiOutput : MidiOutput {
     enum class Call { Open, Send, Close };
-    struct Event {
+    struct Event {  // the message only for Send
         Call call;
-        uint32_t message = 0;  // for Send
+        uint32_t message = 0;
         bool operator==(const Event&) const = default;
     };
 
