@@ -74,8 +74,10 @@ std::vector<Timed> readMidiFile(const std::vector<uint8_t>& file) {
     EXPECT_EQ(std::string(file.begin() + 14, file.begin() + 18), "MTrk");
     EXPECT_EQ(big(18, 4), int64_t(file.size()) - 22);
     std::vector<Timed> heard;
+    int padded = 0;  // delta times in more bytes than they need
     for (size_t i = 22, tempo = 500000, time = 0; i < file.size();) {
         size_t delta = 0;
+        padded += file.at(i) == 0x80;
         do delta = delta << 7 | (file.at(i) & 0x7F); while (file.at(i++) & 0x80);
         time += delta * tempo;  // in microseconds × division
         const bool meta = file.at(i) == 0xFF;
@@ -84,6 +86,7 @@ std::vector<Timed> readMidiFile(const std::vector<uint8_t>& file) {
         heard.push_back({int64_t(time) / big(12, 2), {file.begin() + i, file.begin() + i + (meta ? 2 : length)}});
         i += length;
     }
+    EXPECT_EQ(padded, 0);
     return heard;
 }
 
