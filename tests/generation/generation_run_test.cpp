@@ -4,36 +4,54 @@
 #include "core_test.h"
 #include "generation/background.h"
 #include "generation/file_naming.h"
+#include "generation/generation_run.h"
 #include "generation/pattern.h"
 
 namespace {
 
+// Stand-ins for what a run is given: a host that records what it is shown and
+// answers the row checks from a script.
+struct RecordingHost : RunHost {
+    std::function<RunVerdict(int check)> script = [](int) { return RunVerdict::Continue; };
+    std::function<bool(int frame)> still = [](int) { return false; };  // asked once per frame begun
+    int checks = 0, stillAsked = 0;
+    bool stopSaid = false;
+    std::vector<int> pictures, frameSteps, totalSteps, percents;
+
+    RunVerdict verdict() override {
+        const RunVerdict v = script(++checks);
+        stopSaid = stopSaid || v != RunVerdict::Continue;
+        return v;
+    }
+    void yield() override {}
+    bool stillBackground() override { return still(++stillAsked); }
+    void pictureStarted(int frameNo) override { pictures.push_back(frameNo); }
+    void frameStripChanged(int step) override { frameSteps.push_back(step); }
+    void totalStripChanged(int step) override { totalSteps.push_back(step); }
+    void percentChanged(int percent) override { percents.push_back(percent); }
+};
+
+// A sink the run owns that tells the test how it ended and whether it was written to
+// after the run was told to stop.
+struct Watched { int writesAfterStop = 0; bool discarded = false, finished = false; };
+SinkOpener watched(Watched& seen, const bool& stopSaid) {
+    struct Sink : ByteSink {
+        Sink(Watched& seen, const bool& stopSaid) : seen(seen), stopSaid(stopSaid) {}
+        bool write(std::span<const uint8_t>) override { return seen.writesAfterStop += stopSaid, true; }
+        bool finish() override { return seen.finished = true; }
+        void discard() override { seen.discarded = true; }
+        Watched& seen;
+        const bool& stopSaid;
+    };
+    return [&](const std::string&, CreateError&) -> std::unique_ptr<ByteSink> { return std::make_unique<Sink>(seen, stopSaid); };
+}
+
 class GenerationRunTest : public ::testing::Test {
 protected:
     RunRequest request(int frames, int size, const std::string& name = "Kaleidrix_1.GIF") {
-        RunRequest r;
-        r.frameCount = frames;
-        r.pictureSize = size;
-        r.params = *parseParamsCode("3,5,7,1,1,2,3,20,1," + std::to_string(size));
-        r.outputPath = (folder_ / name).string();
-        return r;
+        return {.frameCount = frames, .pictureSize = size, .params = *parseParamsCode("3,5,7,1,1,2,3,20,1," + std::to_string(size)),
+                .outputPath = (folder_ / name).string(), .nextFreePath = {}, .jobs = 1};
     }
-    // Every frame of the file is its background with the rings over it, the background
-    // still from `firstStill` on.
-    void expectDrawnFrames(const RunRequest& r, int firstStill) {
-        const auto decoded = decodeGif(readFileBytes(r.outputPath));
-        ASSERT_TRUE(decoded.ok) << decoded.error;
-        ASSERT_EQ(decoded.frames.size(), size_t(r.frameCount));
-        const PictureParams& p = r.params;
-        for (int f = 1; f <= r.frameCount; ++f) {
-            PixelGrid expected(r.pictureSize);
-            drawBackground(expected, {r.frameCount, f, p.backDepth, p.backWaves, f >= firstStill});
-            drawPattern(expected, p, f);
-            EXPECT_TRUE(sameCells(decoded.frames[f - 1], expected)) << f;
-            EXPECT_EQ(decoded.controlBytes.at(f - 1), r.stillBackground ? 0x09 : 0x08) << "the file's flag, not the box";
-        }
-    }
-
     TempFolder folder_{"run"};
 };
 
@@ -51,12 +69,19 @@ TEST_F(GenerationRunTest, CompletedFileHoldsTheDrawnFramesWhicheverTheThreads) {
         const RunResult result = runGeneration(r, host);
         ASSERT_EQ(result.outcome, RunOutcome::Completed);
         EXPECT_EQ(result.path, r.outputPath);
-        expectDrawnFrames(r, 2);
+        const auto decoded = decodeGif(readFileBytes(r.outputPath));
+        ASSERT_TRUE(decoded.ok && decoded.frames.size() == 7u) << decoded.error;
+        for (int f = 1; f <= 7; ++f) {  // its background with the rings over it, still from frame 2 on
+            PixelGrid expected(30);
+            drawBackground(expected, {7, f, r.params.backDepth, r.params.backWaves, f >= 2});
+            drawPattern(expected, r.params, f);
+            EXPECT_TRUE(sameCells(decoded.frames[f - 1], expected)) << f;
+            EXPECT_EQ(decoded.controlBytes.at(f - 1), 0x08) << "the file's flag, not the box";
+        }
         EXPECT_EQ(host.pictures, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
         EXPECT_TRUE(jobs > 1 || host.checks == 7 * 31) << "every row and once before each frame's final codes";
-        EXPECT_EQ(host.percents.front(), 0) << "0 % right after the file head";
-        EXPECT_EQ(host.percents.back(), 100);
-        EXPECT_EQ(host.totalSteps.back(), 32);
+        // 0 % right after the file head
+        EXPECT_TRUE(host.percents.front() == 0 && host.percents.back() == 100 && host.totalSteps.back() == 32);
         EXPECT_LE(host.frameSteps.size(), 7u * 33u);
         for (const auto* steps : {&host.percents, &host.totalSteps})
             EXPECT_TRUE(std::adjacent_find(steps->begin(), steps->end(), std::greater_equal<>()) == steps->end());
@@ -78,16 +103,22 @@ TEST_F(GenerationRunTest, TakenNamesAreNeverWrittenOver) {
     }
     EXPECT_TRUE(host.pictures.empty());
     EXPECT_EQ(fs::file_size(folder_ / "Kaleidrix_1.GIF"), 17u);
+    // Someone else takes the name while the file is being made.
+    std::string squatted = (folder_ / "Kaleidrix_5.GIF").string();
+    host.script = [&](int) {
+        std::ofstream(squatted, std::ios::app);  // an empty file, made or left as it is
+        return RunVerdict::Continue;
+    };
     RunRequest automatic = request(1, 10, "Kaleidrix_5.GIF");
     automatic.nextFreePath = [this] { return nextFreePath(folder_.path().string()); };
-    const RunResult moved = runGeneration(automatic, host, squattingOpener());
+    const RunResult moved = runGeneration(automatic, host);
     EXPECT_EQ(moved.outcome, RunOutcome::Completed);
     EXPECT_EQ(moved.path, (folder_ / "Kaleidrix_7.GIF").string());
     EXPECT_TRUE(decodeGif(readFileBytes(moved.path)).ok);
 
-    const RunResult given = runGeneration(request(1, 10, "mine.GIF"), host, squattingOpener());
-    EXPECT_EQ(given.outcome, RunOutcome::FileExists);
-    EXPECT_EQ(fs::file_size(folder_ / "mine.GIF"), 8u);
+    squatted = (folder_ / "mine.GIF").string();
+    EXPECT_EQ(runGeneration(request(1, 10, "mine.GIF"), host).outcome, RunOutcome::FileExists);
+    EXPECT_TRUE(fs::exists(squatted) && fs::file_size(squatted) == 0u);
 }
 
 // Nothing is written once the run was told to stop, even when it hears it only before
@@ -99,10 +130,9 @@ TEST_F(GenerationRunTest, StopOrExitDiscardsTheFileAndWritesNothingAfterwards) {
         const RunVerdict verdict = c[2] == "Stop" ? RunVerdict::Stop : RunVerdict::Exit;
         RecordingHost host;
         host.script = [&](int check) { return check >= std::stoi(c[1]) ? verdict : RunVerdict::Continue; };
-        WatchedSink sink;
-        sink.stopSaid = &host.stopSaid;
-        const RunOutcome outcome = runGeneration(r, host, lend(sink)).outcome;
+        Watched sink;
+        const RunOutcome outcome = runGeneration(r, host, watched(sink, host.stopSaid)).outcome;
         EXPECT_EQ(outcome, verdict == RunVerdict::Stop ? RunOutcome::Stopped : RunOutcome::Exited) << c[0];
-        EXPECT_TRUE(sink.writesAfterStop == 0 && sink.discarded() && !sink.finished()) << c[0];
+        EXPECT_TRUE(sink.writesAfterStop == 0 && sink.discarded && !sink.finished) << c[0];
     }
 }

@@ -14,16 +14,13 @@ using Temporary = FileSink::Temporary;
 
 namespace {
 
+// Entries of a folder: names in ours, open descriptors in /proc/self/fd.
+long entries(const fs::path& folder) { return std::distance(fs::directory_iterator(folder), fs::directory_iterator{}); }
+
 class FileSinkTest : public ::testing::TestWithParam<Temporary> {
 protected:
-    std::unique_ptr<FileSink> create(const std::string& name, CreateError& error) {
-        return FileSink::createNew(path(name), error, GetParam());
-    }
+    auto create(const std::string& name, CreateError& error) { return FileSink::createNew(path(name), error, GetParam()); }
     std::string path(const std::string& name) const { return (folder_ / name).string(); }
-    // Entries of a folder: names in ours, open descriptors in /proc/self/fd.
-    static long entries(const fs::path& folder) {
-        return std::distance(fs::directory_iterator(folder), fs::directory_iterator{});
-    }
 
     pestrolik::testing::TempFolder folder_{"sink"};
     const std::vector<uint8_t> bytes_ = std::vector<uint8_t>(200000, 7);
@@ -39,26 +36,20 @@ TEST_P(FileSinkTest, NamedOnlyWhenWholeAndNeverOverAnother) {
     EXPECT_TRUE(sink->write({bytes_.data(), 5}) && sink->write(bytes_));
     EXPECT_FALSE(fs::exists(path("a.GIF")));
     std::ofstream(path("a.GIF")) << "theirs";
-    EXPECT_FALSE(sink->finish());
-    EXPECT_EQ(sink->failureReason(), EEXIST);
-    EXPECT_TRUE(sink->finishAs(path("b.GIF")));
-    EXPECT_EQ(sink->path(), path("b.GIF"));
+    EXPECT_TRUE(!sink->finish() && sink->failureReason() == EEXIST);
+    EXPECT_TRUE(sink->finishAs(path("b.GIF")) && sink->path() == path("b.GIF"));
     EXPECT_EQ(pestrolik::testing::readFileBytes(path("b.GIF")).size(), bytes_.size() + 5);
     EXPECT_EQ(entries(folder_.path()), 2) << "theirs and ours, no temporary";
 
-    EXPECT_FALSE(create("a.GIF", error));
-    EXPECT_EQ(error, CreateError::AlreadyExists);
-    EXPECT_FALSE(create("no/such/folder/x.GIF", error));
-    EXPECT_EQ(error, CreateError::CannotCreate);
-    EXPECT_EQ(error.reason, ENOENT);
+    EXPECT_TRUE(!create("a.GIF", error) && error == CreateError::AlreadyExists);
+    EXPECT_TRUE(!create("no/such/folder/x.GIF", error) && error == CreateError::CannotCreate && error.reason == ENOENT);
 }
 
 // Discarded, dropped unfinished, or failed while writing: no file and no temporary.
 TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
     const long openBefore = entries("/proc/self/fd");
     CreateError error;
-    auto discarded = create("d.GIF", error);
-    auto dropped = create("e.GIF", error);
+    auto discarded = create("d.GIF", error), dropped = create("e.GIF", error);
     discarded->write(bytes_);
     discarded->discard();
     discarded->discard();
@@ -68,23 +59,20 @@ TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
 
     // A file size limit makes the writes fail (EFBIG rather than the signal).
     auto failing = create("f.GIF", error);
-    rlimit old;
+    rlimit old, tight;
     getrlimit(RLIMIT_FSIZE, &old);
-    const rlimit tight{100000, old.rlim_max};
+    tight = {100000, old.rlim_max};
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &tight);
-    const bool wrote = failing->write(bytes_);
+    EXPECT_FALSE(failing->write(bytes_));
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(wrote);
     EXPECT_EQ(failing->failureReason(), EFBIG);
-    EXPECT_FALSE(failing->write({bytes_.data(), 1}));
-    EXPECT_FALSE(failing->finish());
+    EXPECT_FALSE(failing->write({bytes_.data(), 1}) || failing->finish());
     failing.reset();
     // A name refused for another reason than being taken fails the sink for good.
     auto lost = create("g.GIF", error);
-    EXPECT_FALSE(lost->finishAs(path("gone/g.GIF")));
-    EXPECT_EQ(lost->failureReason(), ENOENT);
+    EXPECT_TRUE(!lost->finishAs(path("gone/g.GIF")) && lost->failureReason() == ENOENT);
     EXPECT_FALSE(lost->finishAs(path("g.GIF")));
     lost.reset();
     EXPECT_EQ(entries(folder_.path()), 0);

@@ -6,10 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <initializer_list>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "music/fallback_midi_output.h"
 #include "music/general_midi_synth.h"
@@ -20,7 +17,6 @@
 namespace pestrolik {
 namespace {
 
-
 using Log = std::vector<std::string>;
 using enum RtMidi::Api;
 
@@ -29,20 +25,15 @@ using enum RtMidi::Api;
 struct FakePorts : MidiPorts {
     FakePorts(Log& log, std::vector<RtMidi::Api> apis, Log ports) : log(log), apis(apis), ports(ports) {}
     std::vector<RtMidi::Api> compiledApis() override { return apis; }
-    bool connect(RtMidi::Api api) override {
-        log.push_back("connect " + std::to_string(api));
-        return !apis.empty();
-    }
+    bool connect(RtMidi::Api api) override { return log.push_back("connect " + std::to_string(api)), !apis.empty(); }
     unsigned portCount() override { return unsigned(ports.size()); }
     std::string portName(unsigned number) override { return ports.at(number); }
     bool openPort(unsigned number) override {
-        log.push_back("open " + std::to_string(number));
-        return ports.at(number).find("busy") == std::string::npos;
+        return log.push_back("open " + std::to_string(number)), ports.at(number).find("busy") == std::string::npos;
     }
     void sendMessage(std::span<const unsigned char> bytes) override {
-        std::string text = "send";
-        for (unsigned char byte : bytes) (text += ' ') += std::to_string(byte);
-        log.push_back(text);
+        log.push_back("send");
+        for (unsigned char byte : bytes) (log.back() += ' ') += std::to_string(byte);
     }
     void disconnect() override { log.push_back("disconnect"); }
 
@@ -62,8 +53,7 @@ TEST(RtMidiOutput, TakesTheSystemsBackEndAndTheFirstPortThatLeadsSomewhere) {
     };
     for (const auto& [apis, ports, expected, opens] : cases) {
         Log log;
-        EXPECT_EQ(RtMidiOutput(std::make_unique<FakePorts>(log, apis, ports)).open(), opens)
-            << expected.front() << " over " << ports.size() << " ports";
+        EXPECT_EQ(RtMidiOutput(std::make_unique<FakePorts>(log, apis, ports)).open(), opens) << ::testing::PrintToString(log);
         EXPECT_EQ(Log(log.begin(), log.begin() + std::min(log.size(), expected.size())), expected);
         // Dropped while open, it closes: 32 silencing messages and the disconnect, as below.
         EXPECT_EQ(log.size(), expected.size() + (opens ? 33 : 0));
@@ -83,7 +73,7 @@ TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
     for (uint32_t message : {0x00642499u, 0x000036C1u, 0x00000001u, 0x000000F8u, 0x00FFC7B1u}) output.send(message);
     output.close();
     output.close();
-    output.send(0x00642499);
+    output.send(0x00642499);  // closed
     Log expected{"connect 2", "open 0", "send 153 36 100", "send 193 54", "send 177 71 127"};
     for (int status = 0xB0; status <= 0xBF; ++status)
         for (const char* controller : {" 123 0", " 120 0"}) expected.push_back("send " + std::to_string(status) + controller);

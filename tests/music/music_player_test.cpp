@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "music/music_player.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
@@ -16,10 +18,7 @@ using Call = RecordingMidiOutput::Call;
 
 // A step timer that never fires by itself: the test calls the player's tick().
 struct ManualStepTimer : StepTimer {
-    void start(int intervalMilliseconds) override {
-        running = true;
-        interval = intervalMilliseconds;
-    }
+    void start(int intervalMilliseconds) override { running = true, interval = intervalMilliseconds; }
     void stop() override { running = false; }
     bool running = false;
     int interval = 0;
@@ -32,7 +31,8 @@ struct ManualStepTimer : StepTimer {
 TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
     SongTable song;
     writeSong(SongVoices{}, song);
-    RecordingMidiOutput output{false};
+    RecordingMidiOutput output;
+    output.opens = false;
     ManualStepTimer timer;
     MusicPlayer player{song, output, timer};
     for (int stopAt : {50, 178}) {
@@ -48,7 +48,7 @@ TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
             std::vector<uint32_t> expected;
             for (int slot = 1; slot <= song.messageCount(step); ++slot) expected.push_back(song.at(step, slot));
             ASSERT_EQ(output.sent(), expected) << "step " << step;
-            ASSERT_EQ(output.count(Call::Close), step == 177) << "step " << step;  // the rests are not the end
+            ASSERT_EQ(std::ranges::count(output.events(), RecordingMidiOutput::Event{Call::Close}), step == 177) << "step " << step;  // the rests are not the end
         }
         EXPECT_EQ(step, stopAt);
         EXPECT_EQ(timer.running, stopAt == 50);
@@ -62,70 +62,50 @@ TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
 
 struct Timed {
     int64_t microseconds;
-    std::vector<uint8_t> bytes;
+    std::vector<uint8_t> bytes;  // of a meta event: 0xFF and its type
     bool operator==(const Timed&) const = default;
 };
 
-struct Heard {
-    int format = -1, tracks = -1;
-    std::vector<Timed> messages;
-    int64_t endMicroseconds = -1;
-};
-
-// Just enough of the Standard MIDI File format: one track, channel messages each with
-// its status, meta events (tempo read).
-Heard readMidiFile(const std::string& file) {
-    auto at = [&](size_t i) { return static_cast<uint8_t>(file.at(i)); };
-    auto bigEndian = [&](size_t i, int n) { int64_t v = 0; while (n--) v = v << 8 | at(i++); return v; };
-    Heard heard{static_cast<int>(bigEndian(8, 2)), static_cast<int>(bigEndian(10, 2)), {}};
-    const int64_t division = bigEndian(12, 2);
-    EXPECT_EQ(file.substr(0, 4) + file.substr(14, 4), "MThdMTrk");
-    EXPECT_EQ(bigEndian(4, 4), 6);  // the header's length
-    EXPECT_EQ(bigEndian(18, 4), static_cast<int64_t>(file.size()) - 22);
-    int64_t tempo = 500000, time = 0;
-    for (size_t i = 22; i < file.size() && heard.endMicroseconds < 0;) {
-        int64_t delta = 0;
-        do delta = delta << 7 | (at(i) & 0x7F); while (at(i++) & 0x80);
+// Just enough of the Standard MIDI File format for one track: every event at its time,
+// channel messages each with its status, the tempo read from its meta event.
+std::vector<Timed> readMidiFile(const std::vector<uint8_t>& file) {
+    auto big = [&](size_t i, int n) { int64_t v = 0; while (n--) v = v << 8 | file.at(i++); return v; };
+    EXPECT_EQ(std::string(file.begin(), file.begin() + 12), std::string("MThd\0\0\0\6\0\0\0\1", 12));  // format 0, one track
+    EXPECT_EQ(std::string(file.begin() + 14, file.begin() + 18), "MTrk");
+    EXPECT_EQ(big(18, 4), int64_t(file.size()) - 22);
+    std::vector<Timed> heard;
+    int padded = 0;  // delta times in more bytes than they need
+    for (size_t i = 22, tempo = 500000, time = 0; i < file.size();) {
+        size_t delta = 0;
+        padded += file.at(i) == 0x80;
+        do delta = delta << 7 | (file.at(i) & 0x7F); while (file.at(i++) & 0x80);
         time += delta * tempo;  // in microseconds × division
-        if (at(i) == 0xFF) {
-            if (at(i + 1) == 0x51) tempo = bigEndian(i + 3, 3);
-            if (at(i + 1) == 0x2F) heard.endMicroseconds = time / division;
-            i += 3 + at(i + 2);
-            continue;
-        }
-        const size_t length = (at(i) & 0xE0) == 0xC0 ? 2 : 3;  // program and channel pressure: one data byte
-        heard.messages.push_back({time / division, {file.begin() + i, file.begin() + i + length}});
+        const bool meta = file.at(i) == 0xFF;
+        if (meta && file.at(i + 1) == 0x51) tempo = big(i + 3, 3);
+        const size_t length = meta ? 3 + file.at(i + 2) : (file.at(i) & 0xE0) == 0xC0 ? 2 : 3;  // program: one data byte
+        heard.push_back({int64_t(time) / big(12, 2), {file.begin() + i, file.begin() + i + (meta ? 2 : length)}});
         i += length;
     }
+    EXPECT_EQ(padded, 0);
     return heard;
 }
 
-// The song's messages at the ticks that send them, as the player's test above has them:
-// step n at n × 155 ms, the rest marker left out, the end at the 177th tick.
-Heard tableHeard(const SongTable& song) {
-    Heard heard{0, 1, {}, 177 * 155'000};
-    for (int step = 1; step < 177; ++step)
-        for (int slot = 1; slot <= song.messageCount(step); ++slot)
-            if (const uint32_t m = song.at(step, slot); m & 0x80) {
-                std::vector<uint8_t> bytes{uint8_t(m), uint8_t(m >> 8), uint8_t(m >> 16)};
-                if ((m & 0xE0) == 0xC0) bytes.pop_back();  // a program change has one data byte
-                heard.messages.push_back({step * 155'000, bytes});
-            }
-    return heard;
-}
-
-// The file holds what a MIDI output hears from the player, tick by tick, for voices
-// that the counters choose, an unusable one included.
+// The file holds what a MIDI output hears from the player, tick by tick as the player's
+// test above has it (step n at n × 155 ms, the rest marker left out, the end at the
+// 177th tick), for voices that the counters choose, an unusable one included.
 TEST(SongMidiFile, HoldsWhatThePlayerSendsWhenItSendsIt) {
     for (const VoiceCounterValues& counters : {VoiceCounterValues{0, 0, 0}, {9, 10, 6}, {7, std::nullopt, 3}}) {
         SongTable song;
         writeSong(voicesFor(counters), song);
-        const std::vector<uint8_t> bytes = songMidiFile(song);
-        const Heard file = readMidiFile(std::string(bytes.begin(), bytes.end()));
-        const Heard expected = tableHeard(song);
-        EXPECT_TRUE(file.format == 0 && file.tracks == 1);
-        EXPECT_EQ(file.endMicroseconds, expected.endMicroseconds);
-        EXPECT_EQ(file.messages, expected.messages) << *counters.solo;
+        std::vector<Timed> expected{{0, {0xFF, 0x51}}};
+        for (int step = 1; step < 177; ++step)
+            for (int slot = 1; slot <= song.messageCount(step); ++slot)
+                if (const uint32_t m = song.at(step, slot); m & 0x80) {
+                    expected.push_back({step * 155'000, {uint8_t(m), uint8_t(m >> 8), uint8_t(m >> 16)}});
+                    if ((m & 0xE0) == 0xC0) expected.back().bytes.pop_back();
+                }
+        expected.push_back({177 * 155'000, {0xFF, 0x2F}});
+        EXPECT_EQ(readMidiFile(songMidiFile(song)), expected) << *counters.solo;
     }
 }
 

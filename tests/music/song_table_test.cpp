@@ -27,11 +27,12 @@ void choose(const DataRow& counterRow, Parameters& parameters) {
 // "93:29:Vl": status in hex, then data bytes in decimal or by parameter name.
 uint32_t message(const std::string& text, const Parameters& parameters) {
     std::istringstream fields(text);
+    uint32_t packed = 0;
     std::string field;
-    std::getline(fields, field, ':');
-    uint32_t packed = std::stoul(field, nullptr, 16);
-    for (int shift = 8; std::getline(fields, field, ':'); shift += 8)
-        packed |= (parameters.count(field) ? parameters.at(field) : std::stoul(field)) << shift;
+    for (int shift = 0; std::getline(fields, field, ':'); shift += 8)
+        packed |= (shift == 0                   ? std::stoul(field, nullptr, 16)
+                   : parameters.contains(field) ? parameters.at(field)
+                                                : std::stoul(field)) << shift;
     return packed;
 }
 

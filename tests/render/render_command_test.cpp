@@ -18,16 +18,12 @@ namespace {
 // The signals that ask a program to end, and those that end one by surprise.
 constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGPIPE, SIGUSR1, SIGUSR2, SIGVTALRM};
 
-struct Finished {
-    int exitCode = -1;  // 1000 + the signal when one ended it
-    std::string out, err;
-};
+// The exit code is 1000 + the signal when one ended the program.
+struct Finished { int exitCode = -1; std::string out, err; };
 
 std::string slurp(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const std::vector<uint8_t> bytes = readFileBytes(path.string());
+    return {bytes.begin(), bytes.end()};
 }
 
 class RenderCommand : public ::testing::Test {
@@ -39,8 +35,7 @@ protected:
     pid_t start(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         const pid_t pid = fork();
         if (pid == 0) {
-            const auto outPath = stdoutPath.empty() ? folder_ / "stdout" : fs::path(stdoutPath);
-            dup2(::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
+            dup2(::open(stdoutPath.empty() ? (folder_ / "stdout").c_str() : stdoutPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 1);
             dup2(::open((folder_ / "stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644), 2);
             if (chdir(pictures().c_str()) != 0) _exit(99);
             for (int signal : endingSignals) std::signal(signal, SIG_DFL);
@@ -56,13 +51,11 @@ protected:
     Finished finish(pid_t pid) {
         int status = 0;
         waitpid(pid, &status, 0);
-        std::error_code ignored;
         Finished f{WIFEXITED(status) ? WEXITSTATUS(status) : 1000 + WTERMSIG(status), slurp(folder_ / "stdout"),
                    slurp(folder_ / "stderr")};
-        fs::remove(folder_ / "stdout", ignored);
+        fs::remove(folder_ / "stdout");  // a run writing elsewhere must not show the last one's
         return f;
     }
-
     Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
         return finish(start(args, stdoutPath));
     }
@@ -83,22 +76,17 @@ std::string expand(std::string text) {
 
 }  // namespace
 
+// The printed parameter code makes the same picture again, on standard output and on
+// another count of threads.
 TEST_F(RenderCommand, TheParameterCodeMakesTheSamePictureAgain) {
     const Finished first = run({"--count", "4", "--size", "90", "--still", "--out", "a.GIF", "--jobs", "2"});
     ASSERT_EQ(first.exitCode, 0) << first.err;
     const std::string code = first.out.substr(6, first.out.size() - 7);  // between "a.GIF\n" and the last break
-    const Finished again = run({"--count", "4", "--size", "90", "--still", "--out", "b.GIF", "--params", code, "--jobs", "1"});
+    const Finished again = run({"-c", "4", "-s", "90", "--still", "--out", "-", "--params", code, "-j", "1", "-q"});
     EXPECT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(again.out, "b.GIF\n" + code + "\n");
-    const auto a = readFileBytes((pictures() / "a.GIF").string());
-    EXPECT_EQ(a, readFileBytes((pictures() / "b.GIF").string()));
-    const auto decoded = decodeGif(a);
-    ASSERT_TRUE(decoded.ok) << decoded.error;
-    EXPECT_EQ(decoded.frames.size(), 4u);
-    EXPECT_EQ(decoded.controlBytes[0], 0x09);
-    const Finished other = run({"--count", "1", "--size", "20", "--out", "c.GIF"});  // new parameters, not still
-    EXPECT_EQ(other.out.find(code.substr(0, code.rfind(','))), std::string::npos) << other.out;
-    EXPECT_EQ(decodeGif(readFileBytes((pictures() / "c.GIF").string())).controlBytes.at(0), 0x08);
+    EXPECT_EQ(again.out, slurp(pictures() / "a.GIF"));
+    const auto decoded = decodeGif(readFileBytes((pictures() / "a.GIF").string()));
+    EXPECT_TRUE(decoded.ok && decoded.frames.size() == 4 && decoded.controlBytes[0] == 0x09) << decoded.error;
 }
 
 TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
@@ -115,10 +103,7 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
         EXPECT_NE(f.err.find(expand(c[4])), std::string::npos) << c[0] << ": " << f.err;
         EXPECT_TRUE(out.empty() ? f.out.empty() : f.out.find(out) != std::string::npos) << c[0] << ": " << f.out;
     }
-    // The same picture on standard output, and nothing else there.
-    const Finished piped = run({"-c", "2", "-s", "16", "-p", expand("{code}"), "--out", "-", "-q"});
-    EXPECT_EQ(piped.exitCode, 0) << piped.err;
-    EXPECT_EQ(piped.out, slurp(pictures() / "a.GIF"));
+    EXPECT_EQ(decodeGif(readFileBytes((pictures() / "a.GIF").string())).controlBytes.at(0), 0x08);  // not still
     EXPECT_EQ(slurp(pictures() / "taken.GIF"), "keep me");
     EXPECT_EQ(std::distance(fs::directory_iterator(pictures()), fs::directory_iterator{}), 9);  // the three placed and the six made
 }
@@ -126,9 +111,8 @@ TEST_F(RenderCommand, ArgumentsRefusalsAndFailuresOneTable) {
 // Whether process `pid` has a file open in `folder`, named or not.
 bool writesInto(pid_t pid, const fs::path& folder) {
     std::error_code gone;
-    for (const auto& fd : fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone))
-        if (fs::read_symlink(fd, gone).string().starts_with(folder.string() + "/")) return true;
-    return false;
+    return std::ranges::any_of(fs::directory_iterator("/proc/" + std::to_string(pid) + "/fd", gone),
+                               [&](const auto& fd) { return fs::read_symlink(fd, gone).string().starts_with(folder.string() + "/"); });
 }
 
 // Each signal that would end the program stops the run once it writes: the file goes,

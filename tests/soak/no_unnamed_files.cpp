@@ -9,14 +9,11 @@
 extern "C" int open(const char* path, int flags, ...) {
     va_list rest;
     va_start(rest, flags);
-    const mode_t mode = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(rest, mode_t) : 0;
+    const bool tmpfile = (flags & O_TMPFILE) == O_TMPFILE;
+    const mode_t mode = (flags & O_CREAT) || tmpfile ? va_arg(rest, mode_t) : 0;
     va_end(rest);
-    if ((flags & O_TMPFILE) == O_TMPFILE) {
-        errno = EOPNOTSUPP;
-        return -1;
-    }
     static const auto real = reinterpret_cast<int (*)(const char*, int, ...)>(dlsym(RTLD_NEXT, "open"));
-    return real(path, flags, mode);
+    return tmpfile ? (errno = EOPNOTSUPP, -1) : real(path, flags, mode);
 }
 
 extern "C" int open64(const char* path, int flags, ...) __attribute__((alias("open")));

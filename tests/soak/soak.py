@@ -1,177 +1,112 @@
 #!/usr/bin/env python3
-"""Soak runs of pestrolik-render, too slow for ctest; run by hand, figures go in notes.
+# Soak runs of pestrolik-render, too slow for ctest; run by hand, figures go in notes.
+#   signals: renders of 100 pictures of 1000 x 1000 on the hidden-temporary path
+#     (no_unnamed_files.cpp, preloaded, refuses O_TMPFILE), each sent a random ending signal
+#     or SIGKILL once it writes: every file left must be whole, no temporary may follow a
+#     caught signal, none of a SIGKILLed run may outlive the next run.
+#   parallel: N renders at once into one folder, ROUNDS times: all succeed under distinct
+#     whole names.
+"""usage: soak.py signals RENDER [RUNS=200] | soak.py parallel RENDER [ROUNDS=25] [N=8]"""
+import collections, ctypes, glob, os, random, shutil, signal, subprocess, sys, tempfile, time
 
-  soak.py signals  RENDER [RUNS]         RUNS (200) renders of 100 pictures of 1000 x 1000
-                                         on the hidden-temporary path, each sent one of
-                                         the signals below at a random moment once it
-                                         writes; no file may be left that is not whole, no
-                                         temporary after a caught signal, and none of a
-                                         SIGKILLed run after the next run
-  soak.py parallel RENDER [ROUNDS] [N]   N (8) renders at once into one folder, ROUNDS (25)
-                                         times; all must succeed under distinct whole names
-
-A whole file decodes with giflib and ends with the trailer 0x3B. The hidden path is
-forced by no_unnamed_files.cpp, built here and preloaded: it refuses O_TMPFILE.
-"""
-
-import ctypes
-import glob
-import os
-import random
-import shutil
-import signal
-import subprocess
-import sys
-import tempfile
-import time
-
-giflib = ctypes.CDLL("libgif.so.7")
-giflib.DGifOpenFileName.restype = ctypes.c_void_p
-giflib.DGifOpenFileName.argtypes = [ctypes.c_char_p, ctypes.POINTER(ctypes.c_int)]
-giflib.DGifSlurp.argtypes = [ctypes.c_void_p]
-giflib.DGifCloseFile.argtypes = [ctypes.c_void_p, ctypes.POINTER(ctypes.c_int)]
-IMAGE_COUNT_OFFSET = 32  # GifFileType: four ints, a byte, the colour map pointer, then ImageCount
+gif = ctypes.CDLL("libgif.so.7")
+gif.DGifOpenFileName.restype = ctypes.c_void_p
+gif.DGifOpenFileName.argtypes = [ctypes.c_char_p, ctypes.c_void_p]
+gif.DGifSlurp.argtypes = gif.DGifCloseFile.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
+CAUGHT = [getattr(signal, "SIG" + s) for s in "INT TERM HUP QUIT ALRM PIPE USR1 USR2".split()]
 
 
+# Whether it decodes with giflib, ends with the trailer and holds `frames` images
+# (GifFileType's ImageCount lies at 32).
 def whole(path, frames):
-    with open(path, "rb") as f:
-        f.seek(-1, os.SEEK_END)
-        if f.read(1) != b"\x3b":
-            return False
-    error = ctypes.c_int(0)
-    gif = giflib.DGifOpenFileName(path.encode(), ctypes.byref(error))
-    if not gif:
+    g = gif.DGifOpenFileName(path.encode(), None)
+    if not g:
         return False
-    ok = giflib.DGifSlurp(gif) == 1
-    count = ctypes.c_int.from_address(gif + IMAGE_COUNT_OFFSET).value
-    giflib.DGifCloseFile(gif, ctypes.byref(error))
-    return ok and count == frames
+    ok = gif.DGifSlurp(g, None) == 1 and ctypes.c_int.from_address(g + 32).value == frames
+    gif.DGifCloseFile(g, None)
+    return ok and open(path, "rb").read()[-1:] == b"\x3b"
 
 
-def judge(folder, frames):
-    names = sorted(os.listdir(folder))
+# Prints what the folder holds; keeps it for a look when the soak failed.
+def judge(folder, frames, ok):
+    names = os.listdir(folder)
     pictures = [n for n in names if n.startswith("Kaleidrix_") and n.endswith(".GIF")]
     broken = [n for n in pictures if not whole(os.path.join(folder, n), frames)]
-    others = [n for n in names if n not in pictures]
-    return pictures, broken, others
-
-
-def finished(folder, ok):
-    """Keeps the folder of a failed soak for a look."""
-    if ok:
-        shutil.rmtree(folder)
-    else:
-        print(f"kept {folder}")
+    others = sorted(set(names) - set(pictures))
+    print(f"Kaleidrix files: {len(pictures)}, not whole: {broken}; other entries: {others}")
+    ok = ok(len(pictures)) and not broken and not others
+    shutil.rmtree(folder) if ok else print(f"kept {folder}")
     return ok
 
 
-CAUGHT = [signal.SIGINT, signal.SIGTERM, signal.SIGHUP, signal.SIGQUIT, signal.SIGALRM, signal.SIGPIPE,
-          signal.SIGUSR1, signal.SIGUSR2]
+def temporaries(folder, pids):
+    return sum(len(glob.glob(os.path.join(folder, f".pestrolik-{pid}-*.part"))) for pid in pids)
 
 
-def refusing_unnamed_files(folder):
-    """The environment of a render that cannot make unnamed files."""
-    shim = os.path.join(folder, "no_unnamed_files.so")
-    source = os.path.join(os.path.dirname(os.path.abspath(__file__)), "no_unnamed_files.cpp")
-    subprocess.run(["c++", "-shared", "-fPIC", "-O2", "-o", shim, source, "-ldl"], check=True)
-    return dict(os.environ, LD_PRELOAD=shim)
-
-
-def temporaries(folder, pid="*"):
-    return glob.glob(os.path.join(folder, f".pestrolik-{pid}-*.part"))
-
-
+# A render with every signal at its default, once it has a file open in `folder`.
 def start_writing(args, env, folder):
-    """A render with every signal at its default, once it has a file open in `folder`."""
-    process = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                               preexec_fn=lambda: [signal.signal(s, signal.SIG_DFL) for s in CAUGHT])
-    fds = f"/proc/{process.pid}/fd"
+    p = subprocess.Popen(args, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                         preexec_fn=lambda: [signal.signal(s, signal.SIG_DFL) for s in CAUGHT])
     deadline = time.monotonic() + 10
-    while process.poll() is None and time.monotonic() < deadline:
+    while p.poll() is None and time.monotonic() < deadline:
         try:
-            if any(os.readlink(os.path.join(fds, fd)).startswith(folder + "/") for fd in os.listdir(fds)):
+            fds = f"/proc/{p.pid}/fd"
+            if any(os.readlink(f"{fds}/{fd}").startswith(folder + "/") for fd in os.listdir(fds)):
                 break
         except OSError:
             pass
         time.sleep(0.001)
-    return process
+    return p
 
 
-def signals(render, runs):
-    work = tempfile.mkdtemp(prefix="pestrolik-soak-signals-", dir=os.getcwd())
-    folder = os.path.join(work, "pictures")
-    os.mkdir(folder)
-    env = refusing_unnamed_files(work)
+def signals(render, runs=200):
+    folder = tempfile.mkdtemp(prefix="pestrolik-soak-signals-", dir=os.getcwd())
+    shim = os.path.join(folder, ".shim.so")
+    subprocess.run(["c++", "-shared", "-fPIC", "-O2", "-o", shim,
+                    os.path.join(os.path.dirname(os.path.abspath(__file__)), "no_unnamed_files.cpp"), "-ldl"], check=True)
+    env = dict(os.environ, LD_PRELOAD=shim)
     args = [render, "--count", "100", "--size", "1000", "--quiet", "--folder", folder]
     started = time.monotonic()
     subprocess.run(args, env=env, check=True, stdout=subprocess.DEVNULL)
     full = time.monotonic() - started
     os.remove(os.path.join(folder, "Kaleidrix_1.GIF"))
-    exits, after_caught, killed_left, after_next, killed = {}, 0, 0, 0, []
+    exits, left, killed = collections.Counter(), {"caught": 0, "SIGKILL": 0, "after the next run": 0}, []
     for _ in range(runs):
         sig = random.choice(CAUGHT + [signal.SIGKILL])
-        process = start_writing(args, env, folder)
+        p = start_writing(args, env, folder)
         time.sleep(random.uniform(0, full * 1.05))
-        process.send_signal(sig)
-        code = process.wait()
-        after_next += sum(len(temporaries(folder, pid)) for pid in killed)
-        killed = [process.pid] if sig == signal.SIGKILL else []
-        left = len(temporaries(folder, process.pid))
-        if sig == signal.SIGKILL:
-            killed_left += left
-        else:
-            after_caught += left
-        key = (sig.name, "completed" if code == 0 else str(code))
-        exits[key] = exits.get(key, 0) + 1
-    subprocess.run([render, "-c", "1", "-s", "10", "-q", "--out", os.path.join(folder, "sweep.GIF")], env=env, check=True,
+        p.send_signal(sig)
+        code = p.wait()
+        left["after the next run"] += temporaries(folder, killed)
+        killed = [p.pid] if sig == signal.SIGKILL else []
+        left["SIGKILL" if killed else "caught"] += temporaries(folder, [p.pid])
+        exits[(sig.name, "completed" if code == 0 else code)] += 1
+    subprocess.run([render, "-c1", "-s10", "-q", "-o", folder + "/sweep.GIF"], env=env, check=True,
                    stdout=subprocess.DEVNULL)
-    after_next += sum(len(temporaries(folder, pid)) for pid in killed)
-    os.remove(os.path.join(folder, "sweep.GIF"))
-    pictures, broken, others = judge(folder, 100)
-    print(f"one whole run took {full:.2f} s; {runs} runs, exits by signal: {sorted(exits.items())}")
-    print(f"temporaries left: after a caught signal {after_caught}; by SIGKILL {killed_left}, "
-          f"of those after the next run {after_next}")
-    print(f"Kaleidrix files: {len(pictures)}, not whole: {len(broken)} {broken}; other entries: {others}")
-    expected = {(s.name, c) for s in CAUGHT + [signal.SIGKILL]
-                for c in ("completed", str(128 + s if s != signal.SIGKILL else -s))}
-    unexpected = [k for k in exits if k not in expected]
-    if unexpected:
-        print(f"unexpected exits: {unexpected}")
-    return finished(work, not broken and not others and not unexpected and after_caught == 0 and after_next == 0)
+    left["after the next run"] += temporaries(folder, killed)
+    os.remove(shim), os.remove(folder + "/sweep.GIF")
+    unexpected = [(s, c) for s, c in exits
+                  if c not in ("completed", -signal.SIGKILL if s == "SIGKILL" else 128 + signal.Signals[s])]
+    print(f"one whole run took {full:.2f} s; exits by signal: {sorted(exits.items(), key=str)}")
+    print(f"temporaries left: {left}; unexpected exits: {unexpected}")
+    return judge(folder, 100, lambda _: not unexpected and left["caught"] == left["after the next run"] == 0)
 
 
-def parallel(render, rounds, width):
+def parallel(render, rounds=25, width=8):
     folder = tempfile.mkdtemp(prefix="pestrolik-soak-parallel-", dir=os.getcwd())
-    args = [render, "--count", "2", "--size", "60", "--quiet", "--folder", folder]
-    failed, names = 0, []
+    names, failed = set(), 0
     for _ in range(rounds):
-        processes = [subprocess.Popen(args, stdout=subprocess.PIPE, stderr=subprocess.PIPE, text=True)
-                     for _ in range(width)]
-        for process in processes:
-            out, err = process.communicate()
-            if process.returncode != 0:
-                failed += 1
-                print(f"exit {process.returncode}: {err.strip()}")
-            else:
-                names.append(out.splitlines()[0])
-    pictures, broken, others = judge(folder, 2)
-    total = rounds * width
-    print(f"{total - failed} of {total} succeeded, {len(set(names))} distinct names, "
-          f"{len(pictures)} files, not whole: {len(broken)}, other entries: {others}")
-    return finished(folder, failed == 0 and len(set(names)) == total == len(pictures) and not broken and not others)
-
-
-def main():
-    if len(sys.argv) < 3 or sys.argv[1] not in ("signals", "parallel"):
-        sys.exit(__doc__)
-    render = os.path.abspath(sys.argv[2])
-    numbers = [int(a) for a in sys.argv[3:]]
-    if sys.argv[1] == "signals":
-        ok = signals(render, *(numbers[:1] or [200]))
-    else:
-        ok = parallel(render, *(numbers[:2] + [25, 8][len(numbers[:2]):]))
-    sys.exit(0 if ok else 1)
+        runs = [subprocess.Popen([render, "-c2", "-s60", "-q", "-f", folder], stdout=subprocess.PIPE,
+                                 stderr=subprocess.PIPE, text=True) for _ in range(width)]
+        for p in runs:
+            out, err = p.communicate()
+            failed += p.returncode != 0
+            names.add(out.splitlines()[0]) if p.returncode == 0 else print(f"exit {p.returncode}: {err.strip()}")
+    print(f"{rounds * width - failed} of {rounds * width} succeeded under {len(names)} distinct names")
+    return judge(folder, 2, lambda files: failed == 0 and len(names) == files == rounds * width)
 
 
 if __name__ == "__main__":
-    main()
+    if len(sys.argv) < 3 or sys.argv[1] not in ("signals", "parallel"):
+        sys.exit(__doc__)
+    sys.exit(0 if globals()[sys.argv[1]](os.path.abspath(sys.argv[2]), *map(int, sys.argv[3:])) else 1)

@@ -1,12 +1,9 @@
 #pragma once
-// What the core tests share: GoogleTest, giflib as the judge, temporary folders, data
-// files, and stand-ins for a run's host and sink.
+// What the core tests share: GoogleTest, giflib as the judge, temporary folders, data files.
 
 #include "data_table.h"
 #include "gif_compositor.h"
 #include "gif_judge.h"
-#include "run_doubles.h"
-#include "squatting_sink.h"
 #include "temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -12,32 +12,25 @@ namespace pestrolik::testing {
 
 using DataRow = std::vector<std::string>;
 
-inline std::ifstream openData(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) throw std::runtime_error("cannot read " + path);
-    return in;
-}
-
-inline std::vector<DataRow> readDataTable(const std::string& path, char separator = '|') {
-    std::ifstream in = openData(path);
-    std::vector<DataRow> rows;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        DataRow row;
-        std::istringstream fields(line);
-        for (std::string field; separator == ' ' ? fields >> field : std::getline(fields, field, separator);)
-            row.push_back(field);
-        rows.push_back(row);
-    }
-    return rows;
-}
-
 // Every line of a text file as it stands.
 inline std::vector<std::string> readDataLines(const std::string& path) {
-    std::ifstream in = openData(path);
+    std::ifstream in(path);
+    if (!in) throw std::runtime_error("cannot read " + path);
     std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) lines.push_back(line);
     return lines;
+}
+
+inline std::vector<DataRow> readDataTable(const std::string& path, char separator = '|') {
+    std::vector<DataRow> rows;
+    for (const std::string& line : readDataLines(path)) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream fields(line);
+        DataRow& row = rows.emplace_back();
+        for (std::string field; separator == ' ' ? fields >> field : std::getline(fields, field, separator);)
+            row.push_back(field);
+    }
+    return rows;
 }
 
 }  // namespace pestrolik::testing

@@ -1,7 +1,6 @@
 #pragma once
 // A MIDI output that remembers what it was asked to do, in order.
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -9,22 +8,19 @@
 
 namespace pestrolik {
 
-class RecordingMidiOutput : public MidiOutput {
-public:
+struct RecordingMidiOutput : MidiOutput {
     enum class Call { Open, Send, Close };
-    struct Event {
+    struct Event {  // the message only for Send
         Call call;
-        uint32_t message = 0;  // for Send
+        uint32_t message = 0;
         bool operator==(const Event&) const = default;
     };
 
-    explicit RecordingMidiOutput(bool opens = true) : opens_(opens) {}
-
-    void expectSong(const SongTable& song) override { expected_ = &song; }
+    void expectSong(const SongTable& song) override { expected = &song; }
     bool open() override {
         events_.push_back({Call::Open});
-        songAtOpening = expected_;
-        return opens_;
+        songAtOpening = expected;
+        return opens;
     }
     void send(uint32_t packedMessage) override { events_.push_back({Call::Send, packedMessage}); }
     void close() override { events_.push_back({Call::Close}); }
@@ -35,14 +31,10 @@ public:
         for (const Event& event : events_) if (event.call == Call::Send) messages.push_back(event.message);
         return messages;
     }
-    int count(Call call) const { return int(std::ranges::count(events_, call, &Event::call)); }
     void forget() { events_.clear(); }
 
-    const SongTable* songAtOpening = nullptr;  // announced before the last open(); not a call
-
-private:
-    bool opens_;
-    const SongTable* expected_ = nullptr;
+    bool opens = true;
+    const SongTable *expected = nullptr, *songAtOpening = nullptr;  // announced before the last open()
     std::vector<Event> events_;
 };
 

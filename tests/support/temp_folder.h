@@ -10,12 +10,11 @@
 
 namespace pestrolik::testing {
 
-class TempFolder {
-public:
-    explicit TempFolder(const std::string& kind) : path_(std::filesystem::temp_directory_path()) {
+struct TempFolder {
+    explicit TempFolder(const std::string& kind) {
         std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::replace(test.begin(), test.end(), '/', '-');  // a parameterised test's name holds one
-        path_ /= "pestrolik-" + kind + "-" + std::to_string(::getpid()) + "-" + test;
+        std::ranges::replace(test, '/', '-');  // a parameterised test's name holds one
+        path_ = std::filesystem::temp_directory_path() / ("pestrolik-" + kind + "-" + std::to_string(::getpid()) + "-" + test);
         std::filesystem::remove_all(path_);
         std::filesystem::create_directories(path_);
     }
@@ -24,12 +23,9 @@ public:
         std::filesystem::remove_all(path_, ignored);
     }
     TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
     std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
-
-private:
     std::filesystem::path path_;
 };
 
