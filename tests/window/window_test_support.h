@@ -32,8 +32,6 @@
 
 namespace pestrolik::test {
 
-inline QString fromView(std::string_view view) { return QString::fromUtf8(view.data(), qsizetype(view.size())); }
-
 struct ShownMessage { MessageIcon icon; QString title, text; };
 
 struct RecordingMessages : MessageBoxes {
@@ -56,7 +54,7 @@ struct RecordingShell : Shell {
 struct RecordingSettings : MemorySettingsStore {
     explicit RecordingSettings(QStringList& l) : log(l) {}
     void save(std::string_view section, std::string_view key, std::string_view value) override {
-        log << "save " + fromView(section) + u'/' + fromView(key) + u'=' + fromView(value);
+        log << QString::fromStdString("save " + std::string(section) + '/' + std::string(key) + '=' + std::string(value));
         MemorySettingsStore::save(section, key, value);
     }
     QStringList& log;
