@@ -32,14 +32,11 @@ public:
         words_ = {
             {"during", [this](const QString& a) { during_ << a; }},
             {"mkdir", [this](const QString& a) { QVERIFY(QDir().mkpath(path(a))); }},
-            {"write", [this](const QString& a) {
-                 for (const QString& name : first(a).split(',')) writeFile(path(name), after(a).isEmpty() ? "x" : after(a).toUtf8());
-             }},
+            {"write", [this](const QString& a) { for (const QString& name : first(a).split(',')) writeFile(path(name), after(a).isEmpty() ? "x" : after(a).toUtf8()); }},
             {"setting", [this](const QString& a) { w_->memorySettings.save(section(a), key(a), filled(after(a)).toStdString()); }},
             {"restart", [this](const QString&) { w_->restart(); }},
             {"volume", [this](const QString&) {
-                 volume_ = std::make_unique<QTemporaryDir>();
-                 w_ = std::make_unique<TestWindow>(nullptr, QStringList{"/", volume_->path(), "/no/such/volume"});
+                 w_ = std::make_unique<TestWindow>(nullptr, QStringList{"/", (volume_ = std::make_unique<QTemporaryDir>())->path(), "/no/such/volume"});
              }},
             {"set", [this](const QString& a) { QVERIFY(object(first(a))->setProperty(qPrintable(first(after(a))), filled(after(after(a))))); }},
             {"click", [this](const QString& a) { QTest::mouseClick(qobject_cast<QWidget*>(object(a)), Qt::LeftButton); }},
@@ -60,9 +57,7 @@ public:
             {"forget-midi", [this](const QString&) { w_->midi.forget(); }},
 
             {"expect message", [this](const QString& a) { nextMessage(filled(a)); }},
-            {"expect entries", [this](const QString& a) {
-                 QTRY_COMPARE(QDir(w_->folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name).join(','), a);
-             }},
+            {"expect entries", [this](const QString& a) { QTRY_COMPARE(QDir(w_->folder()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).join(','), a); }},
             {"expect listed", [this](const QString& a) { QTRY_COMPARE(listedFiles().join(','), a); }},
             {"expect opened", [this](const QString& a) { QCOMPARE(w_->shell.opened.join(','), filled(a)); }},
             {"expect ended", [this](const QString& a) { QCOMPARE(w_->endProgramCalls, a.toInt()); }},
@@ -81,9 +76,7 @@ public:
                  QCOMPARE(bytes.join(','), after(a));
              }},
             {"expect bytes", [this](const QString& a) { QCOMPARE(contents(path(first(a))), after(a).toUtf8()); }},
-            {"expect same", [this](const QString& a) {  // two files, byte for byte: 1 or 0
-                 QCOMPARE(contents(path(first(a))) == contents(path(first(after(a)))), after(after(a)) == "1");
-             }},
+            {"expect same", [this](const QString& a) { QCOMPARE(contents(path(first(a))) == contents(path(first(after(a)))), after(after(a)) == "1"); }},
             {"expect setting", [this](const QString& a) {
                  QCOMPARE(QString::fromStdString(w_->memorySettings.get(section(a), key(a), "<missing>")), filled(after(a)));
              }},

@@ -113,25 +113,20 @@ inline void writeFile(const QString& path, const QByteArray& bytes = "x") {
     file.write(bytes);
 }
 
-// Keeps the tests away from the user's own settings and screens.
-inline void isolateFromUser() {
-    // Outlives the tests and is removed at exit; Qt's runtime folder goes there too,
-    // so nothing is left behind in the temporary folder.
-    static QTemporaryDir home;
-    qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-}
-
 }  // namespace pestrolik::test
 
 using namespace pestrolik;
 using namespace pestrolik::test;
 using namespace pestrolik::testing;
 
-#define PESTROLIK_WINDOW_TEST_MAIN(TestClass)                \
-    int main(int argc, char** argv) {                        \
-        pestrolik::test::isolateFromUser();                  \
+// Keeps the tests away from the user's own settings and screens: the home (Qt's runtime
+// folder too) is removed at exit, so nothing is left behind in the temporary folder.
+#define PESTROLIK_WINDOW_TEST_MAIN(TestClass)                                         \
+    int main(int argc, char** argv) {                                                 \
+        QTemporaryDir home;                                                           \
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.filePath("config")));       \
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(home.path()));                   \
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen"); \
         QApplication app(argc, argv);                        \
         QApplication::setQuitOnLastWindowClosed(false);      \
         TestClass tc;                                        \
