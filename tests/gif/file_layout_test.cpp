@@ -3,12 +3,6 @@
 
 namespace {
 
-PictureParams threeExponents(int red, int green, int blue) {
-    PictureParams params;
-    params.redExponent = red, params.greenExponent = green, params.blueExponent = blue;
-    return params;
-}
-
 PixelGrid frameGrid(int size, int frameNo) {
     return filledGrid(size, [=](int r, int c) { return (r * 3 + c + frameNo) % 128; });
 }
@@ -30,20 +24,18 @@ TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
 }
 
 TEST(FileLayout, SmallestFileHoldsEveryByteInPlace) {
-    const auto bytes = gifBytes(pictureFileHead(10, 1, false, threeExponents(1, 2, 3)), 1, [](int) { return filledGrid(10, [](int, int) { return 5; }); });
+    PictureParams params;
+    params.redExponent = 1, params.greenExponent = 2, params.blueExponent = 3;
+    const auto bytes = gifBytes(pictureFileHead(10, 1, false, params), 1, [](int) { return filledGrid(10, [](int, int) { return 5; }); });
     EXPECT_EQ(bytes.size(), 878u);
     EXPECT_EQ(hexMismatch(bytes, 0, hexFile(TEST_DATA_DIR "/smallest_file.hex")), "");
 }
 
 TEST(FileLayout, SizeCountAndStillnessReachEveryFrameHead) {
-    const std::tuple<int, int, bool, const char*> cases[] = {  // size, count, still, screen size + frame head
-        {256, 3, true, "00 01 00 01  21 F9 04 09 32 00 00 00 2C 00 00 00 00 00 01 00 01 00 07 FE"},
-        {1000, 4, false, "E8 03 E8 03  21 F9 04 08 25 00 00 00 2C 00 00 00 00 E8 03 E8 03 00 07 FE"},
-        {300, 31, true, "2C 01 2C 01  21 F9 04 09 05 00 00 00 2C 00 00 00 00 2C 01 2C 01 00 07 FE"},
-    };
-    for (const auto& [size, frames, still, hex] : cases) {
-        const auto bytes = gifBytes(pictureFileHead(size, frames, still, {}), frames, [size = size](int f) { return frameGrid(size, f); });
-        const std::vector<int> screen = hexBytes(hex), frameHead(screen.begin() + 4, screen.end());
+    for (const DataRow& c : readDataTable(TEST_DATA_DIR "/frame_heads.txt")) {
+        const int size = std::stoi(c[0]), frames = std::stoi(c[1]);
+        const auto bytes = gifBytes(pictureFileHead(size, frames, c[2] == "still", {}), frames, [&](int f) { return frameGrid(size, f); });
+        const std::vector<int> screen = hexBytes(c[3]), frameHead(screen.begin() + 4, screen.end());
         EXPECT_EQ(hexMismatch(bytes, 6, {screen.begin(), screen.begin() + 4}), "") << size;
         size_t at = 602;  // each frame: its head, then 254-byte sub-blocks up to the terminator
         for (int f = 1; f <= frames; ++f) {

@@ -1,21 +1,14 @@
 #include "core_test.h"
 
-namespace {
-
-std::vector<uint8_t> imageData(const PixelGrid& grid) {
-    std::vector<uint8_t> out;
-    EXPECT_TRUE(LzwEncoder().encode(grid, out));
-    return out;
-}
-
-}  // namespace
-
 TEST(LzwEncoder, ImageDataByteForByte) {
     const std::pair<PixelGrid, std::string> cases[] = {
         {filledGrid(10, [](int, int c) { return c - 1; }), "columns_10.hex"},  // how it starts
         {filledGrid(91, [](int, int) { return 5; }), "fives_91.hex"},          // on to 9-bit codes
     };
-    for (const auto& [grid, file] : cases)
-        EXPECT_EQ(hexMismatch(imageData(grid), 0, hexFile(TEST_DATA_DIR "/" + file)), "") << file;
+    for (const auto& [grid, file] : cases) {
+        std::vector<uint8_t> imageData;
+        EXPECT_TRUE(LzwEncoder().encode(grid, imageData));
+        EXPECT_EQ(hexMismatch(imageData, 0, hexFile(TEST_DATA_DIR "/" + file)), "") << file;
+    }
 }
 

@@ -2,7 +2,6 @@
 // its output streams caught in files, real files.
 
 #include "core_test.h"
-#include "webp_frames.h"
 #include "music/song_builder.h"
 #include "music/song_midi_file.h"
 #include "music/voice_rotation.h"
@@ -21,10 +20,7 @@ constexpr int endingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT, SIGALRM, SIGP
 // The exit code is 1000 + the signal when one ended the program.
 struct Finished { int exitCode = -1; std::string out, err; };
 
-std::string slurp(const fs::path& path) {
-    const std::vector<uint8_t> bytes = readFileBytes(path.string());
-    return {bytes.begin(), bytes.end()};
-}
+std::string slurp(const fs::path& path) { const auto bytes = readFileBytes(path.string()); return {bytes.begin(), bytes.end()}; }
 
 class RenderCommand : public ::testing::Test {
 protected:
@@ -56,9 +52,7 @@ protected:
         fs::remove(folder_ / "stdout");  // a run writing elsewhere must not show the last one's
         return f;
     }
-    Finished run(const std::vector<std::string>& args, const std::string& stdoutPath = "") {
-        return finish(start(args, stdoutPath));
-    }
+    Finished run(const std::vector<std::string>& args, const std::string& out = "") { return finish(start(args, out)); }
 
     fs::path pictures() const { return folder_ / "pictures"; }
 
@@ -159,8 +153,7 @@ TEST_F(RenderCommand, SmallAndWebpFilesShowThePlainFrames) {
         const std::vector<uint8_t> smallBytes = made("s" + size + still + ".GIF", "--small");
         const ShownAnimation small = showGif(smallBytes);
         ASSERT_TRUE(plain.ok && small.ok) << small.error;
-        EXPECT_TRUE(small.frames == plain.frames && small.delays == plain.delays) << size << still;
-        EXPECT_EQ(small.comments, plain.comments);
+        EXPECT_TRUE(small == plain) << size << still << ": the screens, delays, loop and comments";
         EXPECT_LT(smallBytes.size(), plainBytes.size());
         if (size == "1000") continue;  // WebP takes its time: the small pictures show it
         args[7] = "1";  // on the run's own thread, the same bytes

@@ -1,4 +1,4 @@
-#include "webp_frames.h"
+#include "gif_judge.h"
 
 #include <webp/demux.h>
 
