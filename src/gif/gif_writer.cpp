@@ -1,18 +1,11 @@
 #include "gif/gif_writer.h"
 
+#include "gif/frame_head.h"
+
 #include <array>
 #include <string_view>
 
 namespace pestrolik {
-
-namespace {
-
-void putWord(std::vector<uint8_t>& bytes, int value) {  // little-endian
-    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
-    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-}
-
-}  // namespace
 
 bool GifWriter::put(std::span<const uint8_t> bytes) {
     if (failed_ || stopped_) return false;
@@ -52,20 +45,9 @@ bool GifWriter::writeFileHead(const FileHead& head) {
 
 bool GifWriter::writeFrameHead() {
     std::vector<uint8_t> bytes;
-    bytes.push_back(0x21);  // extension introducer
-    bytes.push_back(0xF9);  // graphic control label
-    bytes.push_back(0x04);  // block size
-    // disposal 2 (restore to background); index 0 transparent or not
-    bytes.push_back(head_.transparentZero ? 0x09 : 0x08);
-    putWord(bytes, head_.delayCentiseconds);  // hundredths of a second
-    bytes.push_back(0x00);  // transparent colour index
-    bytes.push_back(0x00);  // block terminator
-    bytes.push_back(0x2C);  // image separator
-    putWord(bytes, 0);      // left
-    putWord(bytes, 0);      // top
-    putWord(bytes, head_.pictureSize);  // width
-    putWord(bytes, head_.pictureSize);  // height
-    bytes.push_back(0x00);  // no local table, not interlaced
+    const int size = head_.pictureSize;  // every plain frame covers the whole screen
+    putFrameHead(bytes, {0, 0, size, size}, restoreBackground, head_.transparentZero ? 0 : noTransparency,
+                 head_.delayCentiseconds);
     bytes.push_back(LzwEncoder::minimumCodeSize);
     bytes.push_back(0xFE);  // length of the first data sub-block
     return put(bytes);

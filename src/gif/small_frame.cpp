@@ -1,5 +1,7 @@
 #include "gif/small_frame.h"
 
+#include "gif/frame_head.h"
+
 #include <algorithm>
 #include <array>
 
@@ -7,10 +9,7 @@ namespace pestrolik {
 
 namespace {
 
-// The part of the screen a frame covers, in cells from 0.
-struct Box {
-    int left = 0, top = 0, width = 0, height = 0;
-};
+using Box = FrameBox;
 
 // Where `grid` differs from `previous`, row by row, asking `gate` before each row.
 // Nothing (width 0) when no cell differs.
@@ -31,32 +30,6 @@ bool changedBox(const PixelGrid& previous, const PixelGrid& grid, const RowGate&
     }
     box = bottom < 0 ? Box{} : Box{left, top, right - left + 1, bottom - top + 1};
     return true;
-}
-
-void putWord(std::vector<uint8_t>& bytes, int value) {  // little-endian
-    bytes.push_back(static_cast<uint8_t>(value & 0xFF));
-    bytes.push_back(static_cast<uint8_t>((value >> 8) & 0xFF));
-}
-
-// Disposal methods of the graphic control block.
-constexpr int keepPicture = 1;        // the next frame is drawn over this one
-constexpr int restoreBackground = 2;  // this frame's box shows the background again
-constexpr int noTransparency = -1;
-
-void putFrameHead(std::vector<uint8_t>& out, const Box& box, int disposal, int transparentIndex, int delay) {
-    out.push_back(0x21);  // extension introducer
-    out.push_back(0xF9);  // graphic control label
-    out.push_back(0x04);  // block size
-    out.push_back(static_cast<uint8_t>(disposal << 2 | (transparentIndex >= 0 ? 1 : 0)));
-    putWord(out, delay);  // hundredths of a second
-    out.push_back(static_cast<uint8_t>(std::max(transparentIndex, 0)));
-    out.push_back(0x00);  // block terminator
-    out.push_back(0x2C);  // image separator
-    putWord(out, box.left);
-    putWord(out, box.top);
-    putWord(out, box.width);
-    putWord(out, box.height);
-    out.push_back(0x00);  // no local table, not interlaced
 }
 
 // What the box holds besides its cells: how many are unchanged, and the lowest index
