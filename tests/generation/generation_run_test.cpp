@@ -50,7 +50,7 @@ class GenerationRunTest : public ::testing::Test {
 protected:
     RunRequest request(int frames, int size, const std::string& name = "Kaleidrix_1.GIF") {
         return {.frameCount = frames, .pictureSize = size, .params = *parseParamsCode("3,5,7,1,1,2,3,20,1," + std::to_string(size)),
-                .outputPath = (folder_ / name).string(), .nextFreePath = {}, .jobs = 1};
+                .outputPath = (folder_ / name).string(), .nextFreePath = {}, .jobs = 1, .small = false, .animation = {}};
     }
     TempFolder folder_{"run"};
 };
