@@ -19,7 +19,7 @@ constexpr std::string_view suffix = ".part";
 
 // Digits only, no leading zero, as std::to_string writes them.
 bool readNumber(std::string_view digits, long long& value) {
-    if (digits.empty() || digits.size() > 10 || digits[0] == '0') return false;
+    if (digits.empty() || digits[0] == '0') return false;  // too many: from_chars refuses
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
     return error == std::errc() && end == digits.data() + digits.size();
 }

@@ -18,7 +18,6 @@ ShortMessage decodeShortMessage(uint32_t packedMessage) {
     case midi::kProgramChange:
     case midi::kChannelPressure:
         message.length = 2;
-        message.data2 = 0;
         break;
     default:  // below 0x80 (not a status) or 0xF0 system messages: not ours to send, length 0
         break;

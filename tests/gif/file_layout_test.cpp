@@ -10,7 +10,8 @@ PixelGrid frameGrid(int size, int frameNo) {
 }  // namespace
 
 // Rows are checked in order, and once more before the frame's last codes; a stop then
-// leaves nothing of that frame in the file, and nothing more is written.
+// leaves nothing of that frame in the file, and nothing more is written; nor after
+// the file is abandoned.
 TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
     MemorySink sink;
     GifWriter writer(sink);
@@ -21,6 +22,10 @@ TEST(FileLayout, AfterAStopNothingMoreIsWritten) {
     EXPECT_EQ(asked, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11}));
     EXPECT_FALSE(writer.writeFrameHead() || writer.encodeFrame(frameGrid(10, 2)) || writer.writeTrailer());
     EXPECT_EQ(sink.bytes().size(), before);
+
+    GifWriter abandoned(sink);
+    abandoned.abandonFile();
+    EXPECT_TRUE(!abandoned.writeFileHead(pictureFileHead(10, 2, false, {})) && sink.bytes().empty());
 }
 
 TEST(FileLayout, SmallestFileHoldsEveryByteInPlace) {

@@ -40,6 +40,9 @@ TEST_P(FileSinkTest, NamedOnlyWhenWholeAndNeverOverAnother) {
     EXPECT_TRUE(sink->finishAs(path("b.GIF")) && sink->path() == path("b.GIF"));
     EXPECT_EQ(pestrolik::testing::readFileBytes(path("b.GIF")).size(), bytes_.size() + 5);
     EXPECT_EQ(entries(folder_.path()), 2) << "theirs and ours, no temporary";
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    EXPECT_EQ(fs::status(path("b.GIF")).permissions(), fs::perms(0666 & ~mask));
 
     EXPECT_TRUE(!create("a.GIF", error) && error == CreateError::AlreadyExists);
     EXPECT_TRUE(!create("no/such/folder/x.GIF", error) && error == CreateError::CannotCreate && error.reason == ENOENT);

@@ -82,7 +82,8 @@ TEST(RtMidiOutput, SendsOnlyWhileOpenAndSilencesEveryChannelOnClosing) {
 }
 
 // Without a port but the loopback, the program's output opens the synthesizer, here
-// through FluidSynth's file driver, and the MIDI system hears nothing more.
+// through FluidSynth's file driver, and the MIDI system hears nothing more. With
+// nothing that opens, it says so.
 TEST(SystemMidiOutput, FallsBackToTheSynthesizerWithoutAPort) {
     testing::TempFolder folder("midi");
     Log log;
@@ -96,6 +97,10 @@ TEST(SystemMidiOutput, FallsBackToTheSynthesizerWithoutAPort) {
     output->send(0x004D4190);
     output->close();
     EXPECT_EQ(log, (Log{"connect 2", "disconnect"}));
+
+    std::vector<std::unique_ptr<MidiOutput>> none;
+    none.push_back(std::make_unique<RtMidiOutput>(std::make_unique<FakePorts>(log, std::vector{LINUX_ALSA}, Log{})));
+    EXPECT_FALSE(FallbackMidiOutput(std::move(none)).open());
 }
 
 // The decoding as FluidSynth itself hears it.
