@@ -37,7 +37,7 @@ TEST_P(FileSinkTest, NamedOnlyWhenWholeAndNeverOverAnother) {
     EXPECT_FALSE(fs::exists(path("a.GIF")));
     std::ofstream(path("a.GIF")) << "theirs";
     EXPECT_TRUE(!sink->finish() && sink->failureReason() == EEXIST);
-    EXPECT_TRUE(sink->finishAs(path("b.GIF")) && sink->path() == path("b.GIF"));
+    EXPECT_TRUE(sink->finishAs(path("b.GIF")) && sink->path() == path("b.GIF") && sink->finish());  // once named, it stays so
     EXPECT_EQ(pestrolik::testing::readFileBytes(path("b.GIF")).size(), bytes_.size() + 5);
     EXPECT_EQ(entries(folder_.path()), 2) << "theirs and ours, no temporary";
     const mode_t mask = ::umask(0);
