@@ -28,12 +28,13 @@ void startWithCleanVectorRegisters() {
 }  // namespace
 
 FramePipeline::FramePipeline(const PictureParams& params, const FrameSpec& file, int workers, FrameCoding coding,
-                             SmallFrameLook look)
+                             SmallFrameLook look, const AnimationEncoder* animation)
     : params_(params),
       file_(file),
       lookahead_(lookahead(workers)),
       coding_(coding),
       look_(look),
+      animation_(animation),
       still_(file.frameCount + 1),
       rowsBegun_(file.frameCount + 1) {
     // More workers than frames would only wait.
@@ -111,9 +112,12 @@ bool FramePipeline::encode(int frameNo, const std::shared_ptr<const PixelGrid>& 
     };
     switch (coding_) {
     case FrameCoding::PlainGif: return encoder.encode(*grid, bytes, keepGoing);
-    case FrameCoding::Cells:
-        bytes.assign(grid->row(1), grid->row(1) + static_cast<size_t>(grid->size()) * grid->size());
-        return keepGoing(file_.pictureSize + 1);
+    case FrameCoding::Animation:
+        for (int row = 1; row <= file_.pictureSize + 1; ++row)
+            if (!keepGoing(row)) return false;
+        bytes = animation_->encodeFrame({grid->row(1), static_cast<size_t>(grid->size()) * grid->size()},
+                                        [this] { return !cancelled_.load(std::memory_order_relaxed); });
+        return !cancelled_.load(std::memory_order_relaxed);
     case FrameCoding::SmallGif: break;
     }
     // Published before waiting for the one before it, so no worker waits in a circle.

@@ -8,6 +8,7 @@
 // choice, so nothing but this class is touched by the workers. Memory is bounded by
 // lookahead(workers) frames, whatever the frame count.
 
+#include "generation/animation_encoder.h"
 #include "generation/frame_drawing.h"
 #include "generation/picture_params.h"
 #include "gif/lzw_encoder.h"
@@ -30,7 +31,7 @@ namespace pestrolik {
 enum class FrameCoding {
     PlainGif,  // the image data that follows the plain frame head
     SmallGif,  // a whole small frame
-    Cells,     // the picture's colour indices, row after row, for an encoder of another format
+    Animation, // a frame of another format, as its AnimationEncoder makes it
 };
 
 class FramePipeline {
@@ -39,9 +40,10 @@ public:
     static constexpr int lookahead(int workers) { return workers + 1; }
 
     // `workers` threads for the frames of `file` (its frameNo and still flag are ignored);
-    // `look` serves SmallGif only.
+    // `look` serves SmallGif only, `animation` (which must outlive the pipeline) Animation only.
     FramePipeline(const PictureParams& params, const FrameSpec& file, int workers,
-                  FrameCoding coding = FrameCoding::PlainGif, SmallFrameLook look = {});
+                  FrameCoding coding = FrameCoding::PlainGif, SmallFrameLook look = {},
+                  const AnimationEncoder* animation = nullptr);
     // Cancels: a worker leaves its frame within one row or ring, then all are joined.
     ~FramePipeline();
 
@@ -75,6 +77,7 @@ private:
     const int lookahead_;
     const FrameCoding coding_;
     const SmallFrameLook look_;
+    const AnimationEncoder* const animation_;
 
     // Everything below is guarded by the mutex, and every notification is made while it
     // is held: at a few per frame that costs nothing, and no notify can race the

@@ -97,21 +97,23 @@ std::unique_ptr<ByteSink> openFile(const RunRequest& request, const SinkOpener& 
 class FrameWriting {
 public:
     FrameWriting(const RunRequest& request, RunHost& host, GifWriter& writer)
-        : request_(request), host_(host), writer_(writer), check_(host, request.pictureSize, request.frameCount) {
-        if (request.jobs > 1) {
+        : request_(request),
+          host_(host),
+          writer_(writer),
+          check_(host, request.pictureSize, request.frameCount),
+          head_(pictureFileHead(request.pictureSize, request.frameCount, request.stillBackground, request.params)),
+          animation_(request.animation ? request.animation(head_) : nullptr) {
+        if (request.jobs > 1 && (animation_ || !request.animation)) {
             const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
-            pipeline_.emplace(request.params, file, request.jobs, coding(), smallLook());
+            pipeline_.emplace(request.params, file, request.jobs, coding(), smallLook(), animation_.get());
         }
     }
 
     // Completed once the last frame is written; the file is still open then.
     RunOutcome writeHeadAndFrames() {
-        const FileHead head =
-            pictureFileHead(request_.pictureSize, request_.frameCount, request_.stillBackground, request_.params);
         if (request_.animation) {
-            animation_ = request_.animation(head);
             if (!animation_) return RunOutcome::WriteFailed;
-        } else if (!writer_.writeFileHead(head)) return RunOutcome::WriteFailed;
+        } else if (!writer_.writeFileHead(head_)) return RunOutcome::WriteFailed;
         host_.percentChanged(0);
         for (int frameNo = 1; frameNo <= request_.frameCount; ++frameNo) {
             host_.pictureStarted(frameNo);
@@ -127,7 +129,7 @@ public:
 
 private:
     FrameCoding coding() const {
-        if (request_.animation) return FrameCoding::Cells;
+        if (request_.animation) return FrameCoding::Animation;
         return request_.small ? FrameCoding::SmallGif : FrameCoding::PlainGif;
     }
     SmallFrameLook smallLook() const {
@@ -153,7 +155,9 @@ private:
         } else {
             for (int row = 1; row <= request_.pictureSize + 1; ++row)
                 if (!gate(row)) return check_.ending();
-            frameBytes_.assign(grid_.row(1), grid_.row(1) + static_cast<size_t>(grid_.size()) * grid_.size());
+            frameBytes_ = animation_->encodeFrame({grid_.row(1), static_cast<size_t>(grid_.size()) * grid_.size()},
+                                                  [&] { return host_.yield(), check_.goOn(); });
+            if (frameBytes_.empty() && !check_.goOn()) return check_.ending();
         }
         return deliver(frameBytes_);
     }
@@ -195,12 +199,14 @@ private:
     RunHost& host_;
     GifWriter& writer_;
     RowCheck check_;
+    const FileHead head_;
+    // Before the pipeline, whose workers use it until they are joined.
+    std::unique_ptr<AnimationEncoder> animation_;
     std::optional<FramePipeline> pipeline_;
     PixelGrid grid_;
     PixelGrid previous_;  // small frames are encoded against the picture before
     SmallFrameEncoder small_;
     std::vector<uint8_t> frameBytes_;
-    std::unique_ptr<AnimationEncoder> animation_;
 };
 
 // The trailer, then the whole file under its name. A name taken while the file was

@@ -44,18 +44,29 @@ struct CodePacker {
 
 // Greedy LZW from `start` with `table`, growing it while it has room, until a string
 // starts at or after `stop` or the pixels end; records the codes, returns where the
-// next string starts. `grow` false keeps the table as it is.
+// next string starts. `grow` false keeps the table as it is. A free cell continues a
+// string as its colour if the table has that, else as `freeIndex`; a string starts with
+// its colour.
 size_t runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, size_t start, size_t stop,
-                bool grow, std::vector<uint32_t>& codes) {
+                bool grow, int freeIndex, std::vector<uint32_t>& codes) {
+    constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
     uint16_t* const next = table.next.data();
     const size_t count = indices.size();
-    uint32_t prefix = indices[start];
+    uint32_t prefix = indices[start] & colourBits;
     for (size_t i = start + 1; i < count; ++i) {
-        const uint32_t index = indices[i];
+        const uint32_t cell = indices[i];
+        const uint32_t index = cell & colourBits;
         const uint32_t entry = (prefix << AdaptiveLzw::minimumCodeSize) | index;
         if (next[entry] != 0) {
             prefix = next[entry];
             continue;
+        }
+        if (cell & AdaptiveLzw::freeCell) {
+            const uint32_t asFree = (prefix << AdaptiveLzw::minimumCodeSize) | static_cast<uint32_t>(freeIndex);
+            if (next[asFree] != 0) {
+                prefix = next[asFree];
+                continue;
+            }
         }
         codes.push_back(withWidth(prefix, table.codeWidth));
         if (grow && !table.full()) {
@@ -92,11 +103,9 @@ void AdaptiveLzw::Table::clear() {
     codeWidth = minimumCodeSize + 1;
 }
 
-void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out) {
-    encodeKeeping(indices);
-    std::swap(codeBytes_, keptBytes_);
+void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out, int freeIndex) {
+    freeIndex_ = freeIndex;
     encodeAdapting(indices);
-    if (keptBytes_.size() <= codeBytes_.size()) std::swap(codeBytes_, keptBytes_);
 
     out.push_back(minimumCodeSize);
     for (size_t from = 0; from < codeBytes_.size(); from += subBlockLength) {
@@ -106,21 +115,6 @@ void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>&
                    codeBytes_.begin() + static_cast<std::ptrdiff_t>(from + length));
     }
     out.push_back(0x00);  // block terminator
-}
-
-void AdaptiveLzw::encodeKeeping(std::span<const uint8_t> indices) {
-    codeBytes_.clear();
-    CodePacker packer{codeBytes_};
-    Table& table = tables_[0];
-    table.clear();
-    packer.emit(clearCode, table.codeWidth);
-    std::vector<uint32_t>& codes = trial_[0];
-    codes.clear();
-    size_t at = runCodes(table, indices, 0, indices.size(), true, codes);
-    if (at < indices.size()) runCodes(table, indices, at, indices.size(), false, codes);
-    packer.emitAll(codes);
-    packer.emit(endCode, table.codeWidth);
-    packer.flush();
 }
 
 void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
@@ -138,15 +132,15 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
     while (at < count) {
         kept.clear();
         if (!table->full()) {
-            at = runCodes(*table, indices, at, count, true, kept);
+            at = runCodes(*table, indices, at, count, true, freeIndex_, kept);
             packer.emitAll(kept);
             continue;
         }
         // A full table: this stretch both ways, the cheaper one written.
         fresh.clear();
         spare->clear();
-        const size_t freshEnd = runCodes(*spare, indices, at, at + trialPixels, true, fresh);
-        const size_t keptEnd = runCodes(*table, indices, at, at + trialPixels, false, kept);
+        const size_t freshEnd = runCodes(*spare, indices, at, at + trialPixels, true, freeIndex_, fresh);
+        const size_t keptEnd = runCodes(*table, indices, at, at + trialPixels, false, freeIndex_, kept);
         if (bitsPerPixel(fresh, freshEnd - at, table->codeWidth) < bitsPerPixel(kept, keptEnd - at, 0)) {
             packer.emit(clearCode, table->codeWidth);
             packer.emitAll(fresh);

@@ -3,9 +3,9 @@
 // pixels is encoded both ways, with the full table kept and with a fresh one after a
 // clear code, and the one that spends fewer bits a pixel is written; so a long frame is
 // never stuck with the table its first rows built, nor throws away a table that still
-// serves. Such choices over short stretches can still lose to keeping the first table to
-// the end, as a plain encoder does; that is encoded too, and the shorter kept. The data
-// goes into full 255-byte sub-blocks, the last as long as it needs.
+// serves. (Keeping the first table to the end, as a plain encoder does, was also tried
+// on whole frames: it never came out shorter on our pictures.) The data goes into full
+// 255-byte sub-blocks, the last as long as it needs.
 
 #include <cstdint>
 #include <span>
@@ -17,9 +17,14 @@ class AdaptiveLzw {
 public:
     static constexpr int minimumCodeSize = 7;  // indices 0..127
 
-    // Appends the image data of `indices` (each 0..127, at least one) to `out`: the
-    // minimum code size byte, the sub-blocks and the block terminator.
-    void encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out);
+    // A cell with this bit set may be written as its colour (the low bits) or as the
+    // free index, whichever continues the string being matched.
+    static constexpr uint8_t freeCell = 0x80;
+
+    // Appends the image data of `indices` (each 0..127, at least one; free cells only with
+    // a free index 0..127) to `out`: the minimum code size byte, the sub-blocks and the
+    // block terminator.
+    void encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out, int freeIndex = -1);
 
     // A code table and where its growth stands.
     struct Table {
@@ -32,14 +37,13 @@ public:
     };
 
 private:
-    // The codes clearing where a stretch says so, or never, into codeBytes_.
+    // The codes, clearing where a stretch says so, into codeBytes_.
     void encodeAdapting(std::span<const uint8_t> indices);
-    void encodeKeeping(std::span<const uint8_t> indices);
 
+    int freeIndex_ = -1;
     Table tables_[2];
     std::vector<uint32_t> trial_[2];  // codes of the two ways through a stretch, each with its width
     std::vector<uint8_t> codeBytes_;
-    std::vector<uint8_t> keptBytes_;
 };
 
 }  // namespace pestrolik

@@ -39,6 +39,8 @@ struct BoxContent {
     int spareIndex = -1;
 };
 
+// The box's cells; unchanged ones marked free, to be shown by the transparent index or
+// their own colour alike.
 BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, std::vector<uint8_t>& cells) {
     cells.resize(static_cast<size_t>(box.width) * box.height);
     std::array<bool, 128> used{};
@@ -46,10 +48,15 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
     for (int r = 0; r < box.height; ++r) {
         const uint8_t* now = grid.row(box.top + r + 1) + box.left;
         const uint8_t* before = previous.row(box.top + r + 1) + box.left;
-        std::copy_n(now, box.width, cells.data() + static_cast<size_t>(r) * box.width);
+        uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
         for (int c = 0; c < box.width; ++c) {
-            if (now[c] == before[c]) ++content.unchanged;
-            else used[now[c]] = true;
+            if (now[c] == before[c]) {
+                ++content.unchanged;
+                cell[c] = now[c] | AdaptiveLzw::freeCell;
+            } else {
+                used[now[c]] = true;
+                cell[c] = now[c];
+            }
         }
     }
     const auto spare = std::find(used.begin(), used.end(), false);
@@ -57,13 +64,31 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
     return content;
 }
 
-// The box's unchanged cells become `index`.
-void markUnchanged(const PixelGrid& previous, const Box& box, int index, std::vector<uint8_t>& cells) {
-    for (int r = 0; r < box.height; ++r) {
-        const uint8_t* before = previous.row(box.top + r + 1) + box.left;
-        uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
-        for (int c = 0; c < box.width; ++c)
-            if (cell[c] == before[c]) cell[c] = static_cast<uint8_t>(index);
+// Unchanged cells become the transparent index where they make runs of it: from three
+// in a row on, and on to the end of such a run; one that repeats the colour before it
+// stays free, as do short stretches between changed cells, for the LZW to take as
+// whichever continues its string. (Marking every unchanged cell, or none, cost more.)
+void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
+    constexpr size_t shortestRun = 3;
+    const uint32_t transparent = static_cast<uint32_t>(transparentIndex);
+    const size_t count = cells.size();
+    uint32_t last = 0x100;  // the colour the previous cell shows: none yet
+    size_t runEnd = 0;      // where the free cells from the current one end
+    for (size_t i = 0; i < count; ++i) {
+        uint8_t& cell = cells[i];
+        if (!(cell & AdaptiveLzw::freeCell)) {
+            last = cell;
+            continue;
+        }
+        if (runEnd <= i)
+            for (runEnd = i; runEnd < count && (cells[runEnd] & AdaptiveLzw::freeCell);) ++runEnd;
+        const uint32_t colour = cell & (AdaptiveLzw::freeCell - 1);
+        if (last == transparent || (colour != last && runEnd - i >= shortestRun)) {
+            cell = static_cast<uint8_t>(transparent);
+            last = transparent;
+        } else {
+            last = colour;
+        }
     }
 }
 
@@ -86,20 +111,13 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
     if (box.width == 0) box = {0, 0, 1, 1};  // nothing changed: one cell drawn as it is
 
     const BoxContent content = copyBox(*previous, grid, box, cells_);
-    const size_t frameStart = out.size();
-    putFrameHead(out, box, keepPicture, noTransparency, look.delayCentiseconds);
-    lzw_.encode(cells_, out);
-    // Unchanged cells as a transparent index only pay where they are many: scattered,
-    // they break the runs the picture's own colours make.
-    if (content.spareIndex < 0 || content.unchanged * 2 < cells_.size()) return true;
-    markUnchanged(*previous, box, content.spareIndex, cells_);
-    candidate_.clear();
-    putFrameHead(candidate_, box, keepPicture, content.spareIndex, look.delayCentiseconds);
-    lzw_.encode(cells_, candidate_);
-    if (candidate_.size() < out.size() - frameStart) {
-        out.resize(frameStart);
-        out.insert(out.end(), candidate_.begin(), candidate_.end());
-    }
+    // Without a spare index every cell is drawn as it is.
+    if (content.spareIndex >= 0 && content.unchanged > 0) chooseTransparent(cells_, content.spareIndex);
+    else
+        for (uint8_t& cell : cells_) cell &= AdaptiveLzw::freeCell - 1;
+    putFrameHead(out, box, keepPicture, content.unchanged > 0 ? content.spareIndex : noTransparency,
+                 look.delayCentiseconds);
+    lzw_.encode(cells_, out, content.spareIndex);
     return true;
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Frames for a smaller file that a viewer shows exactly as the whole frames of the
 // plain file. A frame covers only the box where its picture differs from the one
-// before it, unchanged pixels in the box may become a transparent index no changed
-// pixel uses, and whichever of the two encodes smaller is kept; the LZW keeps adapting.
+// before it, and unchanged pixels in the box become a transparent index no changed pixel
+// uses where they make runs of it, or either that or their colour as the LZW likes; the
+// LZW keeps adapting.
 // With index 0 transparent, a picture's 0 must show what lies behind, so every frame is
 // whole and restores the background when it goes, as in the plain file.
 //
@@ -35,7 +36,6 @@ public:
 private:
     AdaptiveLzw lzw_;
     std::vector<uint8_t> cells_;
-    std::vector<uint8_t> candidate_;
 };
 
 // The same as one call of SmallFrameEncoder::encode, for callers that encode a frame now
