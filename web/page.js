@@ -23,8 +23,8 @@ const store = {
 };
 
 // Larger files show their first picture alone: when the page lets go of an image it
-// has loaded, the browser's main thread spends about 10-25 ms per MB of it at once.
-const animationShownUpTo = 4 * 2 ** 20;
+// has loaded, the browser's main thread spends up to about 40 ms per MB of it at once.
+const animationShownUpTo = 2 * 2 ** 20;
 
 let core = null;
 let run = null;
