@@ -22,10 +22,18 @@ const store = {
   set: (key, value) => { try { localStorage.setItem(`pestrolik.${key}`, String(value)); } catch { /* private mode */ } },
 };
 
+// Larger files show their first picture alone: when the page lets go of an image it
+// has loaded, the browser's main thread spends up to about 40 ms per MB of it at once.
+const animationShownUpTo = 2 * 2 ** 20;
+
 let core = null;
 let run = null;
-let resultUrl = null;
+let resultUrls = [];
 let savedSize = Number($('size').value);
+
+function setText(id, text) {
+  if ($(id).textContent !== text) $(id).textContent = text;
+}
 
 function say(text, kind = '') {
   $('message').textContent = text;
@@ -67,20 +75,31 @@ function showIdle() {
 }
 
 function forgetResult() {
-  if (resultUrl) URL.revokeObjectURL(resultUrl);
-  resultUrl = null;
+  for (const url of resultUrls) URL.revokeObjectURL(url);
+  resultUrls = [];
   $('done').hidden = true;
   $('result').removeAttribute('src');
   $('download').removeAttribute('href');
 }
 
-function showResult(blob, code) {
+function showResult({ blob, firstFrame }, code) {
   const number = Number(store.get('fileNumber') ?? '1');
   const name = `Kaleidrix_${number}.GIF`;
   store.set('fileNumber', number + 1);
-  resultUrl = URL.createObjectURL(blob);
-  $('result').src = resultUrl;
-  $('download').href = resultUrl;
+  const whole = blob.size <= animationShownUpTo;
+  resultUrls = [URL.createObjectURL(blob)];
+  $('download').href = resultUrls[0];
+  $('first-only').hidden = whole;
+  if (whole) {
+    $('result').src = resultUrls[0];
+  } else {
+    // Its own task: every object URL made is a round trip to the browser.
+    setTimeout(() => {
+      if (resultUrls.length !== 1) return;  // a new run has begun
+      resultUrls.push(URL.createObjectURL(firstFrame));
+      $('result').src = resultUrls[1];
+    });
+  }
   $('download').download = name;
   $('shown-code').textContent = code;
   const file = new File([blob], name, { type: 'image/gif' });
@@ -120,13 +139,14 @@ function onStart() {
     small: $('small').checked };
   run = startRun(core, file, {
     progress: ({ frameNo, percent, share }) => {
-      $('progress').textContent = `${percent} %  готово`;
-      $('frame').textContent = `Создаётся картинка  №  ${frameNo}`;
+      // Only what changed: each change is a frame for the page to lay out and paint.
+      setText('progress', `${percent} %  готово`);
+      setText('frame', `Создаётся картинка  №  ${frameNo}`);
       $('bar').value = share;
     },
     end: (result) => {
       showIdle();
-      if (result.outcome === 'done') showResult(result.blob, code);
+      if (result.outcome === 'done') showResult(result, code);
       else say(workerFailed, 'error');
     },
   });

@@ -37,6 +37,31 @@ val bytesToJs(const std::vector<uint8_t>& bytes, size_t from = 0) {
     return val::global("Uint8Array").new_(emscripten::typed_memory_view(bytes.size() - from, bytes.data() + from));
 }
 
+// A frame's bytes stay here until the next frame, and the worker copies them once into
+// its Blob: no JS copy in between, and the buffer keeps its capacity, so a frame costs
+// no growing vector and no fresh pages.
+class FrameSink : public ByteSink {
+public:
+    bool write(std::span<const uint8_t> bytes) override {
+        bytes_.insert(bytes_.end(), bytes.begin(), bytes.end());
+        return true;
+    }
+    bool finish() override { return true; }
+    void discard() override { bytes_.clear(); }
+
+    std::vector<uint8_t>& bytes() { return bytes_; }
+    val view(size_t from = 0) { return val(emscripten::typed_memory_view(bytes_.size() - from, bytes_.data() + from)); }
+
+private:
+    std::vector<uint8_t> bytes_;
+};
+
+FrameSink& frameSink() {
+    static FrameSink sink;
+    sink.bytes().clear();
+    return sink;
+}
+
 FileHead headOf(const FileOptions& file, const PictureParams& params) {
     return pictureFileHead(file.pictureSize, file.frameCount, file.still, params);
 }
@@ -52,9 +77,14 @@ PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameN
 val smallFrameBytes(const FileOptions& file, const PictureParams& params, int frameNo) {
     const PixelGrid grid = drawn(file, params, frameNo);
     const SmallFrameLook look{frameDelayCentiseconds(file.frameCount), file.still};
-    if (frameNo == 1) return bytesToJs(smallFrame(nullptr, grid, look));
-    const PixelGrid previous = drawn(file, params, frameNo - 1);
-    return bytesToJs(smallFrame(&previous, grid, look));
+    FrameSink& sink = frameSink();
+    if (frameNo == 1) {
+        sink.bytes() = smallFrame(nullptr, grid, look);
+    } else {
+        const PixelGrid previous = drawn(file, params, frameNo - 1);
+        sink.bytes() = smallFrame(&previous, grid, look);
+    }
+    return sink.view();
 }
 
 // {problem: the refusal's text or "", frameCount, pictureSize}, as START reads the boxes.
@@ -94,12 +124,13 @@ val fileHead(const FileOptions& file) {
     return bytesToJs(sink.bytes());
 }
 
-// Frame `frameNo`: its head and image data. `onRow(row)` is told when the frame strip's
-// step changes, before that row is encoded.
+// Frame `frameNo`: its head and image data, as a view into the module's memory that is
+// valid until the next call. `onRow(row)` is told when the frame strip's step changes,
+// before that row is encoded.
 val frame(const FileOptions& file, int frameNo, val onRow) {
     const PictureParams params = *parseParamsCode(file.code);
     if (file.small) return smallFrameBytes(file, params, frameNo);
-    MemorySink sink;
+    FrameSink& sink = frameSink();
     GifWriter writer(sink);
     writer.writeFileHead(headOf(file, params));
     const size_t headLength = sink.bytes().size();
@@ -114,7 +145,7 @@ val frame(const FileOptions& file, int frameNo, val onRow) {
         }
         return true;
     });
-    return bytesToJs(sink.bytes(), headLength);
+    return sink.view(headLength);
 }
 
 val trailer() {

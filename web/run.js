@@ -7,8 +7,9 @@
 const perWorker = 2;  // frames queued on a worker, so it never waits for the page
 
 // `file`: {code, pictureSize, frameCount, still, small}. hooks.progress({frameNo, percent,
-// share}) never goes back; hooks.end({outcome: 'done', blob} | {outcome: 'failed'}) comes
-// once, unless stop() came first. Returns {stop}: ends the workers at once.
+// share}) never goes back; hooks.end({outcome: 'done', blob, firstFrame} | {outcome:
+// 'failed'}) comes once, unless stop() came first; firstFrame is a file of the first
+// picture alone. Returns {stop}: ends the workers at once.
 export function startRun(core, file, hooks) {
   const { frameCount, pictureSize } = file;
   const cores = navigator.hardwareConcurrency || 1;
@@ -61,7 +62,11 @@ export function startRun(core, file, hooks) {
     report();
     if (joined === frameCount) {
       // One Blob of them all at the end: each Blob made is a round trip to the browser.
-      end({ outcome: 'done', blob: new Blob([...parts, core.trailer()], { type: 'image/gif' }) });
+      // The page is told in a task of its own, so the two round trips never add up.
+      const trailer = core.trailer();
+      const blob = new Blob([...parts, trailer], { type: 'image/gif' });
+      const firstFrame = new Blob([parts[0], parts[1], trailer], { type: 'image/gif' });
+      setTimeout(() => end({ outcome: 'done', blob, firstFrame }));
       return;
     }
     handOut();
