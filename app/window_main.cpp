@@ -16,7 +16,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     // The window's class and icon then match the menu entry, pestrolik.desktop.
     QApplication::setApplicationName(QStringLiteral("pestrolik"));
-    QApplication::setApplicationVersion(QStringLiteral(PESTROLIK_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("pestrolik"));
     // The window ends the program itself: a run given up on closing must first
     // delete its file on the run's thread, even after the last window has gone.

@@ -1,4 +1,5 @@
 #include "core_test.h"
+#include "gif/adaptive_lzw.h"
 
 TEST(LzwEncoder, ImageDataByteForByte) {
     const std::pair<PixelGrid, std::string> cases[] = {
@@ -12,3 +13,10 @@ TEST(LzwEncoder, ImageDataByteForByte) {
     }
 }
 
+
+// Worked by hand: a clear code, then 0, "00" (130), 0 and the end code, all 8 bits wide.
+TEST(AdaptiveLzw, FourEqualCellsByHand) {
+    std::vector<uint8_t> imageData;
+    AdaptiveLzw().encode(std::vector<uint8_t>(4, 0), imageData);
+    EXPECT_EQ(hexMismatch(imageData, 0, hexBytes("07 05 80 00 82 00 81 00")), "");
+}

@@ -63,22 +63,18 @@ TEST(SmallFile, ShowsWhatThePlainFileShows) {
         const std::vector<uint8_t> plain = gifBytes(head, count, pictures), small = smallBytes(head, count, pictures);
         const ShownAnimation expected = showGif(plain), shown = showGif(small);
         ASSERT_TRUE(expected.ok && shown.ok) << c[0] << ": " << shown.error;
-        EXPECT_EQ(shown.frames.size(), size_t(count)) << c[0];
-        EXPECT_EQ(shown.loopCount, 0) << c[0];
-        EXPECT_TRUE(shown == expected) << c[0] << ": the screens, delays and comments";
+        EXPECT_TRUE(shown == expected) << c[0] << ": the screens, delays, loop and comments";
         EXPECT_LE(small.size(), plain.size()) << c[0];
     }
 }
 
-// A frame that changes nothing costs one cell; a change in a box costs about the box.
+// A frame that changes nothing is one cell; a change in a box, the box.
 TEST(SmallFile, FramesCoverOnlyWhatChanged) {
     const Pictures pictures = boxed(40);
     const SmallFrameLook look{5, false};
-    const std::vector<uint8_t> same = smallFrame(nullptr, pictures(2), look);
     const PixelGrid first = pictures(1), second = pictures(2), third = pictures(3);
     const std::vector<uint8_t> unchanged = smallFrame(&first, second, look);
     const std::vector<uint8_t> inBox = smallFrame(&second, third, look);
     EXPECT_EQ(hexMismatch(unchanged, 8, hexBytes("2C 00 00 00 00 01 00 01 00 00")), "");
     EXPECT_EQ(hexMismatch(inBox, 3, hexBytes("04 05 00 .. 00 2C 02 00 13 00 09 00 05 00")), "");
-    EXPECT_LT(inBox.size(), same.size() / 4);
 }

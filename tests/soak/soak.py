@@ -1,40 +1,14 @@
 #!/usr/bin/env python3
 # Soak runs of pestrolik-render, too slow for ctest; run by hand, figures go in notes.
-#   signals: renders of 100 pictures of 1000 x 1000 on the hidden-temporary path
-#     (no_unnamed_files.cpp, preloaded, refuses O_TMPFILE), each sent a random ending signal
-#     or SIGKILL once it writes: every file left must be whole, no temporary may follow a
-#     caught signal, none of a SIGKILLed run may outlive the next run.
+#   signals: renders of one picture (100 of 1000 x 1000, the same code each time) on the
+#     hidden-temporary path (no_unnamed_files.cpp, preloaded, refuses O_TMPFILE), each sent
+#     a random ending signal or SIGKILL once it writes: every file left must be an
+#     undisturbed run's bytes, no temporary may follow a caught signal, none of a SIGKILLed
+#     run may outlive the next run.
 """usage: soak.py signals RENDER [RUNS=200]"""
-import collections, ctypes, glob, os, random, shutil, signal, subprocess, sys, tempfile, time
+import collections, filecmp, glob, os, random, shutil, signal, subprocess, sys, tempfile, time
 
-gif = ctypes.CDLL("libgif.so.7")
-gif.DGifOpenFileName.restype = ctypes.c_void_p
-gif.DGifOpenFileName.argtypes = [ctypes.c_char_p, ctypes.c_void_p]
-gif.DGifSlurp.argtypes = gif.DGifCloseFile.argtypes = [ctypes.c_void_p, ctypes.c_void_p]
 CAUGHT = [getattr(signal, "SIG" + s) for s in "INT TERM HUP QUIT ALRM PIPE USR1 USR2".split()]
-
-
-# Whether it decodes with giflib, ends with the trailer and holds `frames` images
-# (GifFileType's ImageCount lies at 32).
-def whole(path, frames):
-    g = gif.DGifOpenFileName(path.encode(), None)
-    if not g:
-        return False
-    ok = gif.DGifSlurp(g, None) == 1 and ctypes.c_int.from_address(g + 32).value == frames
-    gif.DGifCloseFile(g, None)
-    return ok and open(path, "rb").read()[-1:] == b"\x3b"
-
-
-# Prints what the folder holds; keeps it for a look when the soak failed.
-def judge(folder, frames, ok):
-    names = os.listdir(folder)
-    pictures = [n for n in names if n.startswith("Kaleidrix_") and n.endswith(".GIF")]
-    broken = [n for n in pictures if not whole(os.path.join(folder, n), frames)]
-    others = sorted(set(names) - set(pictures))
-    print(f"Kaleidrix files: {len(pictures)}, not whole: {broken}; other entries: {others}")
-    ok = ok and not broken and not others
-    shutil.rmtree(folder) if ok else print(f"kept {folder}")
-    return ok
 
 
 def temporaries(folder, pids):
@@ -63,11 +37,11 @@ def signals(render, runs=200):
     subprocess.run(["c++", "-shared", "-fPIC", "-O2", "-o", shim,
                     os.path.join(os.path.dirname(os.path.abspath(__file__)), "no_unnamed_files.cpp"), "-ldl"], check=True)
     env = dict(os.environ, LD_PRELOAD=shim)
-    args = [render, "--count", "100", "--size", "1000", "--quiet", "--folder", folder]
+    args = [render, "-c", "100", "-s", "1000", "-p", "3,7,2,9,1,2,0,41,2,1000", "-q", "--folder", folder]
     started = time.monotonic()
     subprocess.run(args, env=env, check=True, stdout=subprocess.DEVNULL)
     full = time.monotonic() - started
-    os.remove(os.path.join(folder, "Kaleidrix_1.GIF"))
+    reference = shutil.move(folder + "/Kaleidrix_1.GIF", folder + ".GIF")
     exits, left, killed = collections.Counter(), {"caught": 0, "SIGKILL": 0, "after the next run": 0}, []
     for _ in range(runs):
         sig = random.choice(CAUGHT + [signal.SIGKILL])
@@ -85,9 +59,15 @@ def signals(render, runs=200):
     os.remove(shim), os.remove(folder + "/sweep.GIF")
     unexpected = [(s, c) for s, c in exits
                   if c not in ("completed", -signal.SIGKILL if s == "SIGKILL" else 128 + signal.Signals[s])]
+    names = os.listdir(folder)
+    wrong = [n for n in names if not (n.startswith("Kaleidrix_") and filecmp.cmp(folder + "/" + n, reference, False))]
     print(f"one whole run took {full:.2f} s; exits by signal: {sorted(exits.items(), key=str)}")
-    print(f"temporaries left: {left}; unexpected exits: {unexpected}")
-    return judge(folder, 100, not unexpected and left["caught"] == left["after the next run"] == 0)
+    print(f"temporaries left: {left}; unexpected exits: {unexpected}; files: {len(names)}, not whole or not ours: {wrong}")
+    if unexpected or wrong or left["caught"] or left["after the next run"]:
+        return print(f"kept {folder} and {reference}")
+    os.remove(reference)
+    shutil.rmtree(folder)
+    return True
 
 
 if __name__ == "__main__":
