@@ -9,6 +9,13 @@ namespace pestrolik {
 namespace {
 constexpr int indexBits = LzwEncoder::minimumCodeSize;  // a colour index takes 7 bits
 constexpr uint32_t indexCount = 1u << indexBits;
+
+// The table step after every data code, less the entry itself: the width grows at the
+// moments a decoder expects it, and the count goes on past 4095 (only the table stops).
+void advance(uint32_t& nextCode, int& codeWidth) {
+    if (nextCode == 256 || nextCode == 512 || nextCode == 1024 || nextCode == 2048) ++codeWidth;
+    ++nextCode;
+}
 }  // namespace
 
 LzwEncoder::LzwEncoder() : next_(static_cast<size_t>(tableLimit) * indexCount) {}
@@ -19,15 +26,7 @@ bool LzwEncoder::encode(const PixelGrid& grid, std::vector<uint8_t>& out, const 
 
     BitPacker packer(out);
     int codeWidth = minimumCodeSize + 1;
-    uint32_t nextCode = firstFreeCode;  // keeps counting past 4095: only the table stops
-
-    // The table step after every data code, less the entry itself: the width grows at
-    // the moments a decoder expects it, and the count goes on.
-    auto advance = [&] {
-        if (nextCode == 256 || nextCode == 512 || nextCode == 1024 || nextCode == 2048) ++codeWidth;
-        ++nextCode;
-    };
-
+    uint32_t nextCode = firstFreeCode;
     packer.emit(clearCode, codeWidth);
 
     const int size = grid.size();
@@ -46,14 +45,14 @@ bool LzwEncoder::encode(const PixelGrid& grid, std::vector<uint8_t>& out, const 
             }
             packer.emit(prefix, codeWidth);
             if (nextCode < tableLimit) next[entryIndex] = static_cast<uint16_t>(nextCode);
-            advance();
+            advance(nextCode, codeWidth);
             prefix = index;
         }
     }
     if (gate && !gate(size + 1)) return false;
 
     packer.emit(prefix, codeWidth);
-    advance();  // the final step's entry would never be looked up
+    advance(nextCode, codeWidth);  // the final step's entry would never be looked up
     packer.emit(endCode, codeWidth);
     packer.finish();
     return true;
