@@ -68,7 +68,8 @@ TEST(SmallFile, ShowsWhatThePlainFileShows) {
     }
 }
 
-// A frame that changes nothing is one cell; a change in a box, the box.
+// A frame that changes nothing is one cell; a change in a box, the box; the rows are
+// checked as for a plain frame.
 TEST(SmallFile, FramesCoverOnlyWhatChanged) {
     const Pictures pictures = boxed(40);
     const SmallFrameLook look{5, false};
@@ -77,4 +78,8 @@ TEST(SmallFile, FramesCoverOnlyWhatChanged) {
     const std::vector<uint8_t> inBox = smallFrame(&second, third, look);
     EXPECT_EQ(hexMismatch(unchanged, 8, hexBytes("2C 00 00 00 00 01 00 01 00 00")), "");
     EXPECT_EQ(hexMismatch(inBox, 3, hexBytes("04 05 00 .. 00 2C 02 00 13 00 09 00 05 00")), "");
+    std::vector<int> asked;  // every row, then once more before the final codes
+    std::vector<uint8_t> gated;
+    SmallFrameEncoder().encode(&second, third, look, gated, [&](int row) { return asked.push_back(row), true; });
+    EXPECT_TRUE(gated == inBox && asked.size() == 41 && asked.back() == 41);
 }

@@ -35,6 +35,7 @@ TEST(MusicPlayer, PlaysOneStepATickUntilTheEndMarkerOrAStop) {
     output.opens = false;
     ManualStepTimer timer;
     MusicPlayer player{song, output, timer};
+    EXPECT_FALSE(player.isPlaying());
     for (int stopAt : {50, 178}) {
         output.forget();
         player.startMusic();

@@ -32,11 +32,13 @@ int wavePeak(const std::vector<uint8_t>& file) {
     };
     EXPECT_EQ(std::string(file.begin() + 8, file.begin() + 16), "WAVEfmt ");
     EXPECT_TRUE(little(4, 4) == file.size() - 8 && little(40, 4) == file.size() - 44);
-    EXPECT_TRUE(little(20, 2) == 1 && little(22, 2) == 2 && little(24, 4) == 44100 && little(34, 2) == 16);
+    EXPECT_TRUE(little(20, 2) == 1 && little(22, 2) == 2 && little(24, 4) == 44100 && little(28, 4) == 4 * 44100 &&
+                little(32, 2) == 4 && little(34, 2) == 16);
     EXPECT_NEAR((file.size() - 44) / 4 / 44100.0, 27.435, 1.0 / 44100);
-    int peak = 0;
-    for (size_t at = 44; at + 1 < file.size(); at += 2) peak = std::max(peak, std::abs(int(int16_t(little(at, 2)))));
-    return peak;
+    int peak[2] = {};  // left, right
+    for (size_t at = 44; at + 1 < file.size(); at += 2) peak[at / 2 % 2] = std::max(peak[at / 2 % 2], std::abs(int(int16_t(little(at, 2)))));
+    EXPECT_GT(std::min(peak[0], peak[1]), 1000) << "both channels sound";
+    return std::max(peak[0], peak[1]);
 }
 
 // Loud and soft voices alike, with a small and a large sound font, peak at −3 dBFS.

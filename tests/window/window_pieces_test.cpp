@@ -41,8 +41,9 @@ private slots:
         QCOMPARE(walked.join(' '), QString::fromStdString(readDataLines(TEST_DATA_DIR "/tab_order.txt")[1]));
     }
 
-    // A signal closes once: the pipe that brought it is emptied.
+    // A signal closes once: the pipe that brought it is emptied, and closed at the end.
     void oneCloseForOneSignal() {
+        const uint openFiles = QDir("/proc/self/fd").count();
         for (int signal : {SIGTERM, SIGQUIT}) {
             int closes = 0;
             CloseOnSignals closer([&] { ++closes; });
@@ -52,6 +53,7 @@ private slots:
             QCoreApplication::processEvents();
             QCOMPARE(closes, 1);
         }
+        QCOMPARE(QDir("/proc/self/fd").count(), openFiles);
     }
 
     // Every control from the table; the window of fixed size with its icon in every size the menu uses.
@@ -126,6 +128,13 @@ private slots:
             boxes.show(icon, "Ошибка", longLine + "\r\nвторая");
             QCOMPARE(seen.join('|'), QString(icon == MessageIcon::None ? "Ошибка|" : "Ошибка|icon|") + longLine + "\nвторая");
         }
+        // Once dismissed (the program ends on a signal), no box waits for a click.
+        boxes.dismiss();
+        bool waited = false;
+        QTimer::singleShot(0, &w_->form(), [&] { if (QWidget* box = QApplication::activeModalWidget()) waited = true, box->close(); });
+        boxes.show(MessageIcon::None, "Ошибка", "после");
+        QTest::qWait(10);  // the check runs here when no box ran its own loop
+        QVERIFY(!waited);
     }
 
     void readingStoredTexts() {
