@@ -88,6 +88,7 @@ std::vector<Timed> readMidiFile(const std::vector<uint8_t>& file) {
         i += length;
     }
     EXPECT_EQ(padded, 0);
+    EXPECT_EQ(std::vector<uint8_t>(file.end() - 3, file.end()), (std::vector<uint8_t>{0xFF, 0x2F, 0x00}));  // end of track, last
     return heard;
 }
 
