@@ -81,6 +81,18 @@ TEST_P(FileSinkTest, NothingStaysBehindAnUnfinishedFile) {
     EXPECT_EQ(entries("/proc/self/fd"), openBefore);
 }
 
+// Discarded twice, a hidden temporary does not take along a file made under its name since.
+TEST(HiddenTemporaries, ASecondDiscardLeavesANewFileAlone) {
+    pestrolik::testing::TempFolder folder("again");
+    CreateError error;
+    auto sink = FileSink::createNew((folder / "a.GIF").string(), error, Temporary::Hidden);
+    const fs::path hidden = fs::directory_iterator(folder.path())->path();
+    sink->discard();
+    std::ofstream(hidden) << "another's";
+    sink->discard();
+    EXPECT_TRUE(fs::exists(hidden));
+}
+
 INSTANTIATE_TEST_SUITE_P(BothTemporaries, FileSinkTest, ::testing::Values(Temporary::Unnamed, Temporary::Hidden));
 
 TEST(HiddenTemporaries, OnlyTheWholeNameOfAGoneProcessIsSwept) {
