@@ -73,17 +73,15 @@ PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameN
 }
 
 // A small frame depends on the picture before it, so that one is drawn again here: each
-// worker stays independent of the others.
+// worker stays independent of the others. The encoder and the sink keep their tables and
+// buffer from frame to frame.
 val smallFrameBytes(const FileOptions& file, const PictureParams& params, int frameNo) {
+    static SmallFrameEncoder encoder;
     const PixelGrid grid = drawn(file, params, frameNo);
-    const SmallFrameLook look{frameDelayCentiseconds(file.frameCount), file.still};
+    const PixelGrid previous = frameNo > 1 ? drawn(file, params, frameNo - 1) : PixelGrid();
     FrameSink& sink = frameSink();
-    if (frameNo == 1) {
-        sink.bytes() = smallFrame(nullptr, grid, look);
-    } else {
-        const PixelGrid previous = drawn(file, params, frameNo - 1);
-        sink.bytes() = smallFrame(&previous, grid, look);
-    }
+    encoder.encode(frameNo > 1 ? &previous : nullptr, grid, {frameDelayCentiseconds(file.frameCount), file.still},
+                   sink.bytes());
     return sink.view();
 }
 
