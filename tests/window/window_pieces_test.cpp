@@ -4,8 +4,12 @@
 // choice; the window's place; the next file name; the folder browser's path rules).
 // What the window does with them is in scripts/.
 
+#include "generation/chance.h"
+#include "window/about_screen.h"
+#include "window/name_only_icons.h"
 #include "window_test_support.h"
 
+#include <cmath>
 #include <filesystem>
 
 namespace {
@@ -95,7 +99,11 @@ private slots:
             const QImage drawn = shape->grab().toImage();  // an outline only, rounded but the last
             QVERIFY(drawn.pixel(drawn.width() / 2, 0) == colour && drawn.pixel(drawn.width() / 2, drawn.height() / 2) != colour);
             QVERIFY(shape->testAttribute(Qt::WA_TransparentForMouseEvents) && (shape->corners() == OutlineShape::Corners::Square) == (shape == c.shape3));
+            bool blended = false;  // a rounded corner is smoothed: some pixel neither outline nor inside
+            for (int x = 0; x < 8; ++x) for (int y = 0; y < 8; ++y) blended |= drawn.pixel(x, y) != colour && drawn.pixel(x, y) != drawn.pixel(drawn.width() / 2, drawn.height() / 2);
+            QCOMPARE(blended, shape != c.shape3);
         }
+        QCOMPARE(progressImage(0).size(), QSize(285, 13));
         for (ProgressStrip* strip : {c.picture1, c.picture2})
             QVERIFY(strip->frameShadow() == QFrame::Sunken && strip->contentsRect().size() == QSize(285, 13) && strip->pixmap().toImage().pixelColor(1, 1) == QColor(224, 223, 227));
         c.picture1->showStep(32);  // the last image, the whole strip
@@ -108,6 +116,29 @@ private slots:
         QCOMPARE(lines.size(), 2);
         QVERIFY(qAbs(lines[0].first + lines[0].second - button.width()) <= 8 && lines[0].second - lines[0].first < button.width() / 3);
         QVERIFY(lines[1].second - lines[1].first > button.width() / 2);
+    }
+
+    // The about text as printed, spaces and empty lines kept (the data file's first line is a note).
+    void aboutText() {
+        const auto lines = readDataLines(TEST_DATA_DIR "/about_lines.txt");
+        QStringList wanted;
+        for (size_t i = 1; i < lines.size(); ++i) wanted << QString::fromStdString(lines[i]);
+        QCOMPARE(AboutScreen::lines(), wanted);
+    }
+
+    // The real clock counts from local midnight, as the wall clock shows it.
+    void clockTime() {
+        const double seconds = SystemClock().secondsSinceMidnight(), wall = QTime::currentTime().msecsSinceStartOfDay() / 1000.0;
+        QVERIFY(std::fmod(wall - seconds + 86400.5, 86400.0) < 1.0);
+    }
+
+    // Icons by kind alone: a root is a drive.
+    void kindIcons() {
+        const NameOnlyIcons icons;
+        const auto look = [](const QIcon& icon) { return icon.pixmap(16).toImage(); };
+        QCOMPARE(look(icons.icon(QFileInfo("/"))), look(icons.icon(QFileIconProvider::Drive)));
+        QCOMPARE(look(icons.icon(QFileInfo(QDir::tempPath()))), look(icons.icon(QFileIconProvider::Folder)));
+        QVERIFY(look(icons.icon(QFileIconProvider::Drive)) != look(icons.icon(QFileIconProvider::Folder)));
     }
 
     // A path with a colon in it is a file; two letters and more before the colon, a scheme.

@@ -87,7 +87,10 @@ public:
                  QVERIFY2(earlier >= 0 && earlier < later, qPrintable(w_->log.join('\n')));
              }},
             {"expect drawn", [this](const QString& a) {
-                 QCOMPARE(w_->c().command1->grab().toImage().pixelColor(40, 20), a == "tooltip" ? toolTipColour() : QColor(a));
+                 const QColor wanted = a == "tooltip" ? toolTipColour() : QColor(a);
+                 const QImage drawn = w_->c().command1->grab().toImage();  // the face to its edge, and the palette the style shades
+                 QVERIFY(drawn.pixelColor(40, 20) == wanted && drawn.pixelColor(40, drawn.height() - 3) == wanted);
+                 QCOMPARE(w_->c().command1->palette().color(QPalette::Button), wanted);
              }},
             {"expect folder", [this](const QString& a) { folder(path(first(a)), after(a).toInt()); }},
             {"expect tree", [this](const QString& a) { tree(path(a)); }},
