@@ -1,5 +1,5 @@
 #pragma once
-// Animated lossless WebP through libwebp's own animation encoder: the same pictures,
+// Animated lossless WebP from libwebp's own encoder and muxer: the same pictures,
 // colours, delay and endless loop as the GIF, index 0 transparent where the GIF's is.
 
 #include "generation/animation_encoder.h"
