@@ -82,6 +82,7 @@ private slots:
             QCOMPARE(widget->geometry(), QRect(place[0].toInt(), place[1].toInt(), place[2].toInt(), place[3].toInt()));
             QCOMPARE(widget->isVisibleTo(&form), row[3] == "1");
             QCOMPARE(widget->isEnabled(), row[4] == "1");
+            if (row[0].starts_with("Label")) QVERIFY2(static_cast<QLabel*>(widget)->alignment() == (Qt::AlignLeft | Qt::AlignTop), row[0].c_str());
             QCOMPARE(widget->font().pointSizeF(), row[5] == "box" ? 9.75 : 8.25);
             QVERIFY(QStringList({"Arial", "Liberation Sans"}).contains(QFontInfo(widget->font()).family()));
             QVERIFY(QFontMetrics(widget->font()).inFont(QChar(u'Ж')));
