@@ -4,17 +4,29 @@
 #include <webp/mux.h>
 
 #include <array>
+#include <iterator>
+#include <malloc.h>
 
 namespace pestrolik {
 
 namespace {
 
-// Lossless. Effort above 75 lets matches reach back over the whole picture, which the
-// repeated rows of the background reward: a tenth smaller on some pictures than effort
-// 30, at up to half as much time again. Below 25 would be three times as fast but a
-// tenth larger.
-constexpr int losslessMethod = 3;
-constexpr float losslessEffort = 76;
+// Lossless, with less effort as pictures grow, to stay within about four times the
+// GIF's time. Effort above 75 lets matches reach back over the whole picture, which the
+// repeated rows of the background reward, but its cost grows with the picture: 3.5 times
+// the GIF's time at 400 x 400, 5 at 640, 10 at 1000. Method 1 takes 3 to 3.5 at 640 and
+// method 0 about 3 at 1000, for files about a third larger.
+struct LosslessSettings {
+    int largestSide, method;
+    float effort;
+};
+constexpr LosslessSettings settingsBySize[] = {{512, 3, 76}, {800, 1, 25}, {1000, 0, 0}};
+
+LosslessSettings settingsFor(int side) {
+    for (const LosslessSettings& settings : settingsBySize)
+        if (side <= settings.largestSide) return settings;
+    return std::end(settingsBySize)[-1];
+}
 
 // Our pictures change almost everywhere between frames: every frame whole came out
 // smaller than sub-frames blended over the one before, so each frame is a picture of its
@@ -30,8 +42,9 @@ public:
         if (head.transparentZero) argb_[0] = 0;  // wholly transparent, as the GIF shows it
         WebPConfigInit(&config_);
         config_.lossless = 1;
-        config_.method = losslessMethod;
-        config_.quality = losslessEffort;
+        const LosslessSettings settings = settingsFor(size_);
+        config_.method = settings.method;
+        config_.quality = settings.effort;
         const WebPMuxAnimParams animation{0, 0};  // background transparent black, loop for ever
         ready_ = mux_ && WebPValidateConfig(&config_) && WebPMuxSetCanvasSize(mux_, size_, size_) == WEBP_MUX_OK &&
                  WebPMuxSetAnimationParams(mux_, &animation) == WEBP_MUX_OK;
@@ -104,6 +117,11 @@ private:
 }  // namespace
 
 std::unique_ptr<AnimationEncoder> webpAnimation(const FileHead& head) {
+    // libwebp takes and gives back tens of megabytes a frame. Mapped afresh each time, as
+    // malloc does for blocks this large, their pages cost the kernel about as much time
+    // as the encoding: kept in the heap, a run at 1000 x 1000 takes about half the time.
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 256 << 20);
     auto animation = std::make_unique<WebpAnimation>(head);
     if (!animation->ready()) return nullptr;
     return animation;

@@ -134,10 +134,10 @@ TEST_F(RenderCommand, TheSongFileHoldsTheGivenVoices) {
 }
 
 // --small and --webp show the plain file's frames, made ahead on worker threads; the
-// largest picture with the most frames included.
+// largest picture with the most frames included, and WebP at each size step of its settings.
 TEST_F(RenderCommand, SmallAndWebpFilesShowThePlainFrames) {
     const std::tuple<std::string, std::string, std::string> cases[] = {  // size, count, still
-        {"1000", "100", ""}, {"64", "5", "--still"}, {"64", "2", ""}};
+        {"1000", "100", ""}, {"64", "5", "--still"}, {"64", "2", ""}, {"600", "2", "--still"}, {"900", "2", ""}};
     for (const auto& [size, count, still] : cases) {
         std::vector<std::string> args = {"-s", size, "-c", count, "-p", "3,5,7,2,1,0,3,20,1,300", "-j", "2", "-q"};
         if (!still.empty()) args.push_back(still);
