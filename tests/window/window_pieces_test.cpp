@@ -9,7 +9,6 @@
 #include "window/name_only_icons.h"
 #include "window_test_support.h"
 
-#include <cmath>
 #include <filesystem>
 
 namespace {
