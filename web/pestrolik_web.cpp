@@ -80,8 +80,7 @@ val smallFrameBytes(const FileOptions& file, const PictureParams& params, int fr
     const PixelGrid grid = drawn(file, params, frameNo);
     const PixelGrid previous = frameNo > 1 ? drawn(file, params, frameNo - 1) : PixelGrid();
     FrameSink& sink = frameSink();
-    encoder.encode(frameNo > 1 ? &previous : nullptr, grid, {frameDelayCentiseconds(file.frameCount), file.still},
-                   sink.bytes());
+    encoder.encode(frameNo > 1 ? &previous : nullptr, grid, smallFrameLook(headOf(file, params)), sink.bytes());
     return sink.view();
 }
 

@@ -132,9 +132,7 @@ private:
         if (request_.animation) return FrameCoding::Animation;
         return request_.small ? FrameCoding::SmallGif : FrameCoding::PlainGif;
     }
-    SmallFrameLook smallLook() const {
-        return {frameDelayCentiseconds(request_.frameCount), request_.stillBackground};
-    }
+    SmallFrameLook smallLook() const { return smallFrameLook(head_); }
 
     RunOutcome drawAndEncode(int frameNo) {
         const FrameSpec frame{request_.pictureSize, request_.frameCount, frameNo, host_.stillBackground()};

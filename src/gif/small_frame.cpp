@@ -41,7 +41,8 @@ struct BoxContent {
 
 // The box's cells; unchanged ones marked free, to be shown by the transparent index or
 // their own colour alike.
-BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, std::vector<uint8_t>& cells) {
+BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, const StandIns& standIn,
+                   std::vector<uint8_t>& cells) {
     cells.resize(static_cast<size_t>(box.width) * box.height);
     std::array<bool, 128> used{};
     BoxContent content;
@@ -50,12 +51,13 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
         const uint8_t* before = previous.row(box.top + r + 1) + box.left;
         uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
         for (int c = 0; c < box.width; ++c) {
-            if (now[c] == before[c]) {
+            const uint8_t shown = standIn[now[c]];
+            if (shown == standIn[before[c]]) {
                 ++content.unchanged;
-                cell[c] = now[c] | AdaptiveLzw::freeCell;
+                cell[c] = shown | AdaptiveLzw::freeCell;
             } else {
-                used[now[c]] = true;
-                cell[c] = now[c];
+                used[shown] = true;
+                cell[c] = shown;
             }
         }
     }
@@ -103,14 +105,20 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
         const int disposal = look.transparentZero ? restoreBackground : keepPicture;
         putFrameHead(out, {0, 0, size, size}, disposal, look.transparentZero ? 0 : noTransparency,
                      look.delayCentiseconds);
-        lzw_.encode({grid.row(1), static_cast<size_t>(size) * size}, out);
+        std::span<const uint8_t> cells{grid.row(1), static_cast<size_t>(size) * size};
+        if (look.standIns != eachIndexItsOwn()) {
+            cells_.resize(cells.size());
+            std::transform(cells.begin(), cells.end(), cells_.begin(), [&](uint8_t i) { return look.standIns[i]; });
+            cells = cells_;
+        }
+        lzw_.encode(cells, out);
         return true;
     }
     Box box;
     if (!changedBox(*previous, grid, gate, box) || (gate && !gate(size + 1))) return false;
     if (box.width == 0) box = {0, 0, 1, 1};  // nothing changed: one cell drawn as it is
 
-    const BoxContent content = copyBox(*previous, grid, box, cells_);
+    const BoxContent content = copyBox(*previous, grid, box, look.standIns, cells_);
     // Without a spare index every cell is drawn as it is.
     if (content.spareIndex >= 0 && content.unchanged > 0) chooseTransparent(cells_, content.spareIndex);
     else
@@ -121,10 +129,19 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
     return true;
 }
 
-std::vector<uint8_t> smallFrame(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look) {
-    std::vector<uint8_t> bytes;
-    SmallFrameEncoder().encode(previous, grid, look, bytes);
-    return bytes;
+StandIns standInsOf(const ColourTable& colours, bool transparentZero) {
+    StandIns standIns = eachIndexItsOwn();
+    for (size_t i = transparentZero ? 2 : 1; i < colours.size(); ++i)
+        for (size_t first = transparentZero ? 1 : 0; first < i; ++first)
+            if (colours[first] == colours[i]) {
+                standIns[i] = static_cast<uint8_t>(first);
+                break;
+            }
+    return standIns;
+}
+
+SmallFrameLook smallFrameLook(const FileHead& head) {
+    return {head.delayCentiseconds, head.transparentZero, standInsOf(head.colours, head.transparentZero)};
 }
 
 }  // namespace pestrolik

@@ -11,18 +11,35 @@
 // frames can be encoded in any order, on any thread, and joined in order.
 
 #include "gif/adaptive_lzw.h"
+#include "gif/gif_writer.h"
 #include "gif/lzw_encoder.h"
 #include "gif/pixel_grid.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
 namespace pestrolik {
 
+// Each index's stand-in: the lowest index of the same colour. A picture may hold two
+// indices of one colour; written as one, they give the LZW fewer symbols and the
+// viewer the same screen. A transparent index 0 stands for itself alone.
+using StandIns = std::array<uint8_t, 128>;
+StandIns standInsOf(const ColourTable& colours, bool transparentZero);
+constexpr StandIns eachIndexItsOwn() {
+    StandIns own{};
+    for (size_t i = 0; i < own.size(); ++i) own[i] = static_cast<uint8_t>(i);
+    return own;
+}
+
 struct SmallFrameLook {
     int delayCentiseconds;  // 0..65535
     bool transparentZero;   // as the file head says
+    StandIns standIns = eachIndexItsOwn();
 };
+
+// The look of every frame of the file `head` begins.
+SmallFrameLook smallFrameLook(const FileHead& head);
 
 class SmallFrameEncoder {
 public:
@@ -37,9 +54,5 @@ private:
     AdaptiveLzw lzw_;
     std::vector<uint8_t> cells_;
 };
-
-// The same as one call of SmallFrameEncoder::encode, for callers that encode a frame now
-// and then: the whole frame's bytes.
-std::vector<uint8_t> smallFrame(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look);
 
 }  // namespace pestrolik

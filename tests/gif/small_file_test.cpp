@@ -46,7 +46,7 @@ std::vector<uint8_t> smallBytes(const FileHead& head, int count, const Pictures&
     for (int f = 1; f <= count && written; ++f, previous = grid) {
         std::vector<uint8_t> frame;
         grid = picture(f);
-        written = encoder.encode(f > 1 ? &previous : nullptr, grid, {head.delayCentiseconds, head.transparentZero}, frame) &&
+        written = encoder.encode(f > 1 ? &previous : nullptr, grid, smallFrameLook(head), frame) &&
                   writer.writeImageData(frame);
     }
     return written && writer.writeTrailer() ? sink.bytes() : std::vector<uint8_t>{};
@@ -74,12 +74,44 @@ TEST(SmallFile, FramesCoverOnlyWhatChanged) {
     const Pictures pictures = boxed(40);
     const SmallFrameLook look{5, false};
     const PixelGrid first = pictures(1), second = pictures(2), third = pictures(3);
-    const std::vector<uint8_t> unchanged = smallFrame(&first, second, look);
-    const std::vector<uint8_t> inBox = smallFrame(&second, third, look);
+    const auto frameBytes = [&](const PixelGrid& before, const PixelGrid& now) {
+        std::vector<uint8_t> bytes;
+        SmallFrameEncoder().encode(&before, now, look, bytes);
+        return bytes;
+    };
+    const std::vector<uint8_t> unchanged = frameBytes(first, second), inBox = frameBytes(second, third);
     EXPECT_EQ(hexMismatch(unchanged, 8, hexBytes("2C 00 00 00 00 01 00 01 00 00")), "");
     EXPECT_EQ(hexMismatch(inBox, 3, hexBytes("04 05 00 .. 00 2C 02 00 13 00 09 00 05 00")), "");
     std::vector<int> asked;  // every row, then once more before the final codes
     std::vector<uint8_t> gated;
     SmallFrameEncoder().encode(&second, third, look, gated, [&](int row) { return asked.push_back(row), true; });
     EXPECT_TRUE(gated == inBox && asked.size() == 41 && asked.back() == 41);
+}
+
+// Indices of one colour are written as the lowest of them, but never as a transparent 0:
+// a frame then encodes as if its picture held only the lowest.
+TEST(SmallFile, IndicesOfOneColourAreWrittenAsOne) {
+    ColourTable colours;
+    for (int i = 0; i < 128; ++i) colours[i] = {static_cast<uint8_t>(i), 0, 0};
+    colours[2] = colours[0], colours[5] = colours[3];
+    const StandIns opaque = standInsOf(colours, false), transparent = standInsOf(colours, true);
+    EXPECT_TRUE(opaque[2] == 0 && opaque[5] == 3 && opaque[4] == 4 && opaque[127] == 127);
+    EXPECT_TRUE(transparent[2] == 2 && transparent[5] == 3 && transparent[0] == 0);
+
+    const Pictures pictures = boxed(40);
+    const auto merged = [&](int frameNo) {
+        const PixelGrid grid = pictures(frameNo);
+        return filledGrid(40, [&](int r, int c) { return opaque[grid.at(r, c)]; });
+    };
+    for (const bool still : {true, false}) {
+        const SmallFrameLook look{5, still, opaque}, plainLook{5, still};
+        std::vector<uint8_t> frames, mergedFrames;
+        SmallFrameEncoder encoder;
+        for (int f = 2; f <= 4; ++f) {
+            const PixelGrid before = pictures(f - 1), now = pictures(f), mergedBefore = merged(f - 1), mergedNow = merged(f);
+            encoder.encode(&before, now, look, frames);
+            encoder.encode(&mergedBefore, mergedNow, plainLook, mergedFrames);
+        }
+        EXPECT_TRUE(frames == mergedFrames) << (still ? "still" : "moving");
+    }
 }
