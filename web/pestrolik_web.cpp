@@ -30,6 +30,7 @@ struct FileOptions {
     int frameCount = defaultFrameCount;
     bool still = false;
     bool small = false;  // frames cropped and re-encoded for a smaller file
+    bool operator==(const FileOptions&) const = default;
 };
 
 val bytesToJs(const std::vector<uint8_t>& bytes, size_t from = 0) {
@@ -72,15 +73,24 @@ PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameN
     return grid;
 }
 
-// A small frame depends on the picture before it, so that one is drawn again here: each
-// worker stays independent of the others. The encoder and the sink keep their tables and
-// buffer from frame to frame.
+// A small frame depends on the picture before it. The page hands a worker runs of
+// frames in order, so that picture is usually the one this worker drew last; otherwise
+// it is drawn again, and any worker can take any frame. The encoder and the sink keep
+// their tables and buffer from frame to frame.
 val smallFrameBytes(const FileOptions& file, const PictureParams& params, int frameNo) {
     static SmallFrameEncoder encoder;
-    const PixelGrid grid = drawn(file, params, frameNo);
-    const PixelGrid previous = frameNo > 1 ? drawn(file, params, frameNo - 1) : PixelGrid();
+    static struct {
+        FileOptions file;
+        int frameNo = 0;
+        PixelGrid grid;
+    } last;
+    PixelGrid previous;
+    if (frameNo > 1)
+        previous = last.file == file && last.frameNo == frameNo - 1 ? std::move(last.grid) : drawn(file, params, frameNo - 1);
+    PixelGrid grid = drawn(file, params, frameNo);
     FrameSink& sink = frameSink();
     encoder.encode(frameNo > 1 ? &previous : nullptr, grid, smallFrameLook(headOf(file, params)), sink.bytes());
+    last = {file, frameNo, std::move(grid)};
     return sink.view();
 }
 

@@ -1,10 +1,13 @@
 // One file made in the background: one worker per core (never more than frames), each
-// with its own instance of the core; frames are handed out in order, come back as Blobs
-// made by the workers, and are joined strictly in order onto a growing Blob by
-// reference, so memory holds the frames in flight and the Blob, never a second copy of
-// the file, and the page's thread copies no bytes.
+// with its own instance of the core; frames are handed out in order, in short runs of
+// consecutive frames per worker (a small frame needs the picture before it, which the
+// worker then has at hand), come back as Blobs made by the workers, and are joined
+// strictly in order onto a growing Blob by reference, so memory holds the frames in
+// flight and the Blob, never a second copy of the file, and the page's thread copies
+// no bytes.
 
 const perWorker = 2;  // frames queued on a worker, so it never waits for the page
+const longestRun = 8; // frames in a worker's run; shorter near the end, so no worker idles long
 
 // `file`: {code, pictureSize, frameCount, still, small}. hooks.progress({frameNo, percent,
 // share}) never goes back; hooks.end({outcome: 'done', blob, firstFrame} | {outcome:
@@ -41,14 +44,21 @@ export function startRun(core, file, hooks) {
     hooks.progress(shown);
   };
 
+  const runs = new Map();  // worker -> {next, last}: the frames of its run not yet given
   const handOut = () => {
-    // Frames far ahead of the join would only wait in memory.
-    while (nextOut <= frameCount && nextOut <= joined + workers.length * perWorker) {
-      const idle = workers.filter((w) => inFlight.get(w) < perWorker);
-      if (idle.length === 0) return;
-      const worker = idle.reduce((a, b) => (inFlight.get(b) < inFlight.get(a) ? b : a));
-      inFlight.set(worker, inFlight.get(worker) + 1);
-      worker.postMessage({ file, frameNo: nextOut++ });
+    for (const worker of workers) {
+      const run = runs.get(worker);
+      while (inFlight.get(worker) < perWorker) {
+        if (run.next > run.last) {
+          // Frames far ahead of the join would only wait in memory.
+          if (nextOut > frameCount || nextOut > joined + workers.length * longestRun) break;
+          const length = Math.min(longestRun, Math.ceil((frameCount - nextOut + 1) / (2 * workers.length)));
+          Object.assign(run, { next: nextOut, last: nextOut + length - 1 });
+          nextOut += length;
+        }
+        inFlight.set(worker, inFlight.get(worker) + 1);
+        worker.postMessage({ file, frameNo: run.next++ });
+      }
     }
   };
 
@@ -92,6 +102,7 @@ export function startRun(core, file, hooks) {
   for (let i = 0; i < Math.min(cores, frameCount); ++i) {
     const worker = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
     inFlight.set(worker, 0);
+    runs.set(worker, { next: 1, last: 0 });
     worker.onmessage = ({ data }) => received(worker, data);
     worker.onerror = (event) => { event.preventDefault(); failed(); };
     worker.onmessageerror = failed;
