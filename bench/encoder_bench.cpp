@@ -1,7 +1,10 @@
-// LZW encoding of real 1000 x 1000 frames: ours and giflib's, in the same run.
+// LZW encoding of real 1000 x 1000 frames: ours and giflib's, in the same run, and
+// our small frames (each after the one before it, moving and still).
 // Prints ns per pixel for each and how many times faster ours is.
 
+#include "generation/frame_drawing.h"
 #include "gif/lzw_encoder.h"
+#include "gif/small_frame.h"
 #include "real_frames.h"
 
 #include <benchmark/benchmark.h>
@@ -69,7 +72,29 @@ void GiflibLzw(benchmark::State& state) {
     setPixelRate(state, 1000 * 1000);
 }
 
+// Consecutive frames of the benchmark's picture, as a small file's encoder meets them.
+void SmallFrames(benchmark::State& state) {
+    const bool still = state.range(0) != 0;
+    static std::map<bool, std::vector<PixelGrid>> drawn;
+    if (!drawn.count(still)) {
+        const PictureParams params = bench::realParams(1000);
+        for (int f = 1; f <= 9; ++f) drawFrame(drawn[still].emplace_back(), params, {1000, 100, f, still});
+    }
+    const std::vector<PixelGrid>& grids = drawn[still];
+    SmallFrameEncoder encoder;
+    std::vector<uint8_t> out;
+    size_t i = 0;
+    for (auto _ : state) {
+        out.clear();
+        const size_t f = 1 + i++ % (grids.size() - 1);
+        encoder.encode(&grids[f - 1], grids[f], {5, still}, out);
+        benchmark::DoNotOptimize(out.data());
+    }
+    setPixelRate(state, 1000 * 1000);
+}
+
 BENCHMARK(OursLzw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(SmallFrames)->Arg(0)->Arg(1)->ArgName("still")->Unit(benchmark::kMillisecond)->MinTime(2.0);
 BENCHMARK(GiflibLzw)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 // Keeps each benchmark's time per frame so the ratio can be printed at the end.
