@@ -19,70 +19,107 @@ constexpr size_t trialPixels = 6144;
 // A code and its width in one word, as the trials record them.
 uint32_t withWidth(uint32_t code, int width) { return code | static_cast<uint32_t>(width) << 16; }
 
-// Codes least significant bit first, into plain bytes; the sub-blocks are cut later.
+// Codes least significant bit first, into plain bytes at `bytes`, which has room for
+// them; the sub-blocks are cut later.
 struct CodePacker {
-    std::vector<uint8_t>& out;
+    uint8_t* bytes;
+    size_t length = 0;       // whole bytes written
     uint64_t bitBuffer = 0;  // bits not yet in a whole byte, lowest first
     int bitCount = 0;        // bits held in bitBuffer
 
     void emit(uint32_t code, int codeWidth) {
         bitBuffer |= static_cast<uint64_t>(code) << bitCount;
         bitCount += codeWidth;
-        while (bitCount >= 8) {
-            out.push_back(static_cast<uint8_t>(bitBuffer));
-            bitBuffer >>= 8;
-            bitCount -= 8;
+        if (bitCount >= 32) {
+            for (int b = 0; b < 4; ++b) bytes[length++] = static_cast<uint8_t>(bitBuffer >> (8 * b));
+            bitBuffer >>= 32;
+            bitCount -= 32;
         }
     }
     void emitAll(const std::vector<uint32_t>& codes) {
         for (uint32_t c : codes) emit(c & 0xFFFF, static_cast<int>(c >> 16));
     }
-    void flush() {
-        if (bitCount > 0) out.push_back(static_cast<uint8_t>(bitBuffer));
+    size_t flush() {
+        for (; bitCount > 0; bitCount -= 8, bitBuffer >>= 8) bytes[length++] = static_cast<uint8_t>(bitBuffer);
+        return length;
     }
 };
 
+// Where a string starts, and the index it starts with: a free cell's colour or the free
+// index. The table's newest entry ends with that index, so the string must too.
+struct StringStart {
+    size_t at;
+    uint32_t first;
+};
+
+// How far the strings in `next` go from the string `prefix` with the cells from `from`
+// on, looking at most reachWindow cells ahead.
+size_t reach(const uint16_t* next, std::span<const uint8_t> indices, size_t from, uint32_t prefix, int freeIndex) {
+    constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
+    constexpr size_t reachWindow = 64;
+    const size_t end = std::min(indices.size(), from + reachWindow);
+    size_t i = from;
+    for (; i < end; ++i) {
+        const uint32_t cell = indices[i];
+        uint32_t code = next[(prefix << AdaptiveLzw::minimumCodeSize) | (cell & colourBits)];
+        if (code == 0 && (cell & AdaptiveLzw::freeCell))
+            code = next[(prefix << AdaptiveLzw::minimumCodeSize) | static_cast<uint32_t>(freeIndex)];
+        if (code == 0) break;
+        prefix = code;
+    }
+    return i;
+}
+
 // Greedy LZW from `start` with `table`, growing it while it has room, until a string
 // starts at or after `stop` or the pixels end; records the codes, returns where the
-// next string starts. `grow` false keeps the table as it is. A free cell continues a
-// string as its colour if the table has that, else as `freeIndex`; a string starts with
-// its colour.
-size_t runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, size_t start, size_t stop,
-                bool grow, int freeIndex, std::vector<uint32_t>& codes) {
+// next string starts. `grow` false keeps the table as it is. A free cell is written as
+// its colour or as `freeIndex`: as whichever continues the string, or, where both do or
+// it starts one, whichever the table carries further.
+StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, StringStart start, size_t stop,
+                     bool grow, int freeIndex, std::vector<uint32_t>& codes) {
     constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
+    constexpr int shift = AdaptiveLzw::minimumCodeSize;
+    const uint32_t asFree = static_cast<uint32_t>(freeIndex);
     uint16_t* const next = table.next.data();
     const size_t count = indices.size();
-    uint32_t prefix = indices[start] & colourBits;
-    for (size_t i = start + 1; i < count; ++i) {
+    uint32_t prefix = start.first;
+    for (size_t i = start.at + 1; i < count; ++i) {
         const uint32_t cell = indices[i];
         const uint32_t index = cell & colourBits;
-        const uint32_t entry = (prefix << AdaptiveLzw::minimumCodeSize) | index;
-        if (next[entry] != 0) {
-            prefix = next[entry];
+        const uint32_t code = next[(prefix << shift) | index];
+        const bool free = cell & AdaptiveLzw::freeCell;
+        if (code != 0) {
+            const uint32_t freeCode = free ? next[(prefix << shift) | asFree] : 0;
+            prefix = freeCode != 0 && reach(next, indices, i + 1, freeCode, freeIndex) >
+                                          reach(next, indices, i + 1, code, freeIndex)
+                         ? freeCode
+                         : code;
             continue;
         }
-        if (cell & AdaptiveLzw::freeCell) {
-            const uint32_t asFree = (prefix << AdaptiveLzw::minimumCodeSize) | static_cast<uint32_t>(freeIndex);
-            if (next[asFree] != 0) {
-                prefix = next[asFree];
-                continue;
-            }
+        if (free && next[(prefix << shift) | asFree] != 0) {
+            prefix = next[(prefix << shift) | asFree];
+            continue;
         }
         codes.push_back(withWidth(prefix, table.codeWidth));
+        const uint32_t first =
+            free && reach(next, indices, i + 1, asFree, freeIndex) > reach(next, indices, i + 1, index, freeIndex)
+                ? asFree
+                : index;
         if (grow && !table.full()) {
+            const uint32_t entry = (prefix << shift) | first;
             next[entry] = static_cast<uint16_t>(table.nextCode);
             table.filled.push_back(entry);
             // The width grows as a decoder's does, one entry behind the encoder's table.
             if (table.nextCode == (1u << table.codeWidth) && table.codeWidth < maxCodeWidth) ++table.codeWidth;
             ++table.nextCode;
         }
-        if (i >= stop || (grow && table.full())) return i;
-        prefix = index;
+        if (i >= stop || (grow && table.full())) return {i, first};
+        prefix = first;
     }
     codes.push_back(withWidth(prefix, table.codeWidth));
     // The decoder's table grows once more on the last code: the end code may be wider.
     if (grow && table.nextCode == (1u << table.codeWidth) && table.codeWidth < maxCodeWidth) ++table.codeWidth;
-    return count;
+    return {count, 0};
 }
 
 double bitsPerPixel(const std::vector<uint32_t>& codes, size_t pixels, int extraBits) {
@@ -108,8 +145,8 @@ void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>&
     encodeAdapting(indices);
 
     out.push_back(minimumCodeSize);
-    for (size_t from = 0; from < codeBytes_.size(); from += subBlockLength) {
-        const size_t length = std::min(subBlockLength, codeBytes_.size() - from);
+    for (size_t from = 0; from < codeLength_; from += subBlockLength) {
+        const size_t length = std::min(subBlockLength, codeLength_ - from);
         out.push_back(static_cast<uint8_t>(length));
         out.insert(out.end(), codeBytes_.begin() + static_cast<std::ptrdiff_t>(from),
                    codeBytes_.begin() + static_cast<std::ptrdiff_t>(from + length));
@@ -118,8 +155,10 @@ void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>&
 }
 
 void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
-    codeBytes_.clear();
-    CodePacker packer{codeBytes_};
+    // A code covers at least one pixel and takes at most 12 bits; clear codes come
+    // thousands of codes apart.
+    codeBytes_.resize(std::max(codeBytes_.size(), 2 * indices.size() + 16));
+    CodePacker packer{codeBytes_.data()};
     Table* table = &tables_[0];
     Table* spare = &tables_[1];
     table->clear();
@@ -128,8 +167,8 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
     std::vector<uint32_t>& kept = trial_[0];
     std::vector<uint32_t>& fresh = trial_[1];
     const size_t count = indices.size();
-    size_t at = 0;
-    while (at < count) {
+    StringStart at{0, indices[0] & (freeCell - 1u)};
+    while (at.at < count) {
         kept.clear();
         if (!table->full()) {
             at = runCodes(*table, indices, at, count, true, freeIndex_, kept);
@@ -139,9 +178,10 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
         // A full table: this stretch both ways, the cheaper one written.
         fresh.clear();
         spare->clear();
-        const size_t freshEnd = runCodes(*spare, indices, at, at + trialPixels, true, freeIndex_, fresh);
-        const size_t keptEnd = runCodes(*table, indices, at, at + trialPixels, false, freeIndex_, kept);
-        if (bitsPerPixel(fresh, freshEnd - at, table->codeWidth) < bitsPerPixel(kept, keptEnd - at, 0)) {
+        const size_t stop = at.at + trialPixels;
+        const StringStart freshEnd = runCodes(*spare, indices, at, stop, true, freeIndex_, fresh);
+        const StringStart keptEnd = runCodes(*table, indices, at, stop, false, freeIndex_, kept);
+        if (bitsPerPixel(fresh, freshEnd.at - at.at, table->codeWidth) < bitsPerPixel(kept, keptEnd.at - at.at, 0)) {
             packer.emit(clearCode, table->codeWidth);
             packer.emitAll(fresh);
             std::swap(table, spare);
@@ -152,7 +192,7 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
         }
     }
     packer.emit(endCode, table->codeWidth);
-    packer.flush();
+    codeLength_ = packer.flush();
 }
 
 }  // namespace pestrolik

@@ -43,7 +43,8 @@ private:
     int freeIndex_ = -1;
     Table tables_[2];
     std::vector<uint32_t> trial_[2];  // codes of the two ways through a stretch, each with its width
-    std::vector<uint8_t> codeBytes_;
+    std::vector<uint8_t> codeBytes_;  // room for the codes; the first codeLength_ bytes hold them
+    size_t codeLength_ = 0;
 };
 
 }  // namespace pestrolik

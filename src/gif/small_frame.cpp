@@ -44,51 +44,50 @@ struct BoxContent {
 BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, const StandIns& standIn,
                    std::vector<uint8_t>& cells) {
     cells.resize(static_cast<size_t>(box.width) * box.height);
-    std::array<bool, 128> used{};
+    std::array<uint8_t, 128> used{};
     BoxContent content;
     for (int r = 0; r < box.height; ++r) {
         const uint8_t* now = grid.row(box.top + r + 1) + box.left;
         const uint8_t* before = previous.row(box.top + r + 1) + box.left;
         uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
+        // No branch on a cell: a third of them or more are unchanged, in no order a
+        // predictor could learn.
         for (int c = 0; c < box.width; ++c) {
             const uint8_t shown = standIn[now[c]];
-            if (shown == standIn[before[c]]) {
-                ++content.unchanged;
-                cell[c] = shown | AdaptiveLzw::freeCell;
-            } else {
-                used[shown] = true;
-                cell[c] = shown;
-            }
+            const bool same = shown == standIn[before[c]];
+            cell[c] = static_cast<uint8_t>(shown | (same ? AdaptiveLzw::freeCell : 0));
+            content.unchanged += same;
+            used[shown] |= !same;
         }
     }
-    const auto spare = std::find(used.begin(), used.end(), false);
+    const auto spare = std::find(used.begin(), used.end(), 0);
     content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
     return content;
 }
 
-// Unchanged cells become the transparent index where they make runs of it: from three
-// in a row on, and on to the end of such a run; one that repeats the colour before it
-// stays free, as do short stretches between changed cells, for the LZW to take as
-// whichever continues its string. (Marking every unchanged cell, or none, cost more.)
+// Unchanged cells become the transparent index where they make long runs of it: from
+// ten in a row on, and on to the end of such a run; one that repeats the colour before
+// it stays free, as do shorter stretches between changed cells, for the LZW to take as
+// whichever serves its strings. (Marking every unchanged cell, or none, cost more;
+// shorter runs than ten did too, once the LZW chose well between the two.)
 void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
-    constexpr size_t shortestRun = 3;
+    constexpr size_t shortestRun = 10;
     const uint32_t transparent = static_cast<uint32_t>(transparentIndex);
+    uint8_t* cell = cells.data();
     const size_t count = cells.size();
-    uint32_t last = 0x100;  // the colour the previous cell shows: none yet
-    size_t runEnd = 0;      // where the free cells from the current one end
-    for (size_t i = 0; i < count; ++i) {
-        uint8_t& cell = cells[i];
-        if (!(cell & AdaptiveLzw::freeCell)) {
-            last = cell;
-            continue;
-        }
-        if (runEnd <= i)
-            for (runEnd = i; runEnd < count && (cells[runEnd] & AdaptiveLzw::freeCell);) ++runEnd;
-        const uint32_t colour = cell & (AdaptiveLzw::freeCell - 1);
-        if (last == transparent || (colour != last && runEnd - i >= shortestRun)) {
-            cell = static_cast<uint8_t>(transparent);
-            last = transparent;
-        } else {
+    size_t i = 0;
+    while (i < count) {
+        // A changed cell, then the free cells after it.
+        while (i < count && !(cell[i] & AdaptiveLzw::freeCell)) ++i;
+        uint32_t last = i > 0 ? cell[i - 1] : 0x100u;  // the colour shown before the run, if any
+        const size_t runStart = i;
+        while (i < count && (cell[i] & AdaptiveLzw::freeCell)) ++i;
+        for (size_t k = runStart; k < i; ++k) {
+            const uint32_t colour = cell[k] & (AdaptiveLzw::freeCell - 1);
+            if (last == transparent || (colour != last && i - k >= shortestRun)) {
+                std::fill(cell + k, cell + i, static_cast<uint8_t>(transparent));
+                break;
+            }
             last = colour;
         }
     }
