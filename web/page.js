@@ -3,6 +3,7 @@
 // the core; the run itself is run.js.
 import createCore from './pestrolik_core.js';
 import { startRun } from './run.js';
+import { workerPool } from './workers.js';
 
 const $ = (id) => document.getElementById(id);
 const startButton = $('start');
@@ -28,6 +29,7 @@ const animationShownUpTo = 2 * 2 ** 20;
 
 let core = null;
 let run = null;
+const workers = workerPool();
 let resultUrls = [];
 let savedSize = Number($('size').value);
 
@@ -137,7 +139,7 @@ function onStart() {
   startButton.classList.add('running');
   const file = { code, pictureSize: inputs.pictureSize, frameCount: inputs.frameCount, still: $('still').checked,
     small: $('small').checked };
-  run = startRun(core, file, {
+  run = startRun(core, workers, file, {
     progress: ({ frameNo, percent, share }) => {
       // Only what changed: each change is a frame for the page to lay out and paint.
       setText('progress', `${percent} %  готово`);
@@ -174,4 +176,5 @@ createCore().then((instance) => {
     $(id).textContent = address.replace('mailto:', '');
   }
   startButton.disabled = false;
+  workers.warm();
 }, () => say(noCore, 'error'));

@@ -1,5 +1,5 @@
 // One file made in the background: one worker per core (never more than frames), each
-// with its own instance of the core; frames are handed out in order, in short runs of
+// with its own instance of the core, taken from the page's pool; frames are handed out in order, in short runs of
 // consecutive frames per worker (a small frame needs the picture before it, which the
 // worker then has at hand), come back as Blobs made by the workers, and are joined
 // strictly in order onto a growing Blob by reference, so memory holds the frames in
@@ -13,10 +13,9 @@ const longestRun = 8; // frames in a worker's run; shorter near the end, so no w
 // share}) never goes back; hooks.end({outcome: 'done', blob, firstFrame} | {outcome:
 // 'failed'}) comes once, unless stop() came first; firstFrame is a file of the first
 // picture alone. Returns {stop}: ends the workers at once.
-export function startRun(core, file, hooks) {
+export function startRun(core, pool, file, hooks) {
   const { frameCount, pictureSize } = file;
-  const cores = navigator.hardwareConcurrency || 1;
-  const workers = [];
+  const workers = pool.take(Math.min(navigator.hardwareConcurrency || 1, frameCount));
   const inFlight = new Map();  // worker -> frames given and not yet back
   const ready = new Map();     // frameNo -> Blob, waiting for the frames before it
   const rowsBegun = new Map(); // frameNo -> last row reported
@@ -29,7 +28,10 @@ export function startRun(core, file, hooks) {
   const end = (result) => {
     if (over) return;
     over = true;
-    for (const worker of workers) worker.terminate();
+    // Done, every frame is back and the workers are idle; otherwise they may still be
+    // busy with frames nobody wants.
+    if (result?.outcome === 'done') pool.giveBack(workers);
+    else pool.endAll();
     nextTask.port1.close();
     if (result) hooks.end(result);
   };
@@ -99,14 +101,12 @@ export function startRun(core, file, hooks) {
     else handOut();
   };
 
-  for (let i = 0; i < Math.min(cores, frameCount); ++i) {
-    const worker = new Worker(new URL('./worker.js', import.meta.url), { type: 'module' });
+  for (const worker of workers) {
     inFlight.set(worker, 0);
     runs.set(worker, { next: 1, last: 0 });
     worker.onmessage = ({ data }) => received(worker, data);
     worker.onerror = (event) => { event.preventDefault(); failed(); };
     worker.onmessageerror = failed;
-    workers.push(worker);
   }
   report();
   handOut();
