@@ -1,10 +1,10 @@
 // One file made in the background: one worker per core (never more than frames), each
-// with its own instance of the core, taken from the page's pool; frames are handed out in order, in short runs of
-// consecutive frames per worker (a small frame needs the picture before it, which the
-// worker then has at hand), come back as Blobs made by the workers, and are joined
-// strictly in order onto a growing Blob by reference, so memory holds the frames in
-// flight and the Blob, never a second copy of the file, and the page's thread copies
-// no bytes.
+// with its own instance of the core, taken from the page's pool. Frames are handed out
+// in order, in short runs of consecutive frames per worker (a small frame needs the
+// picture before it, which the worker then has at hand). A frame comes back as where
+// its worker wrote it (frame_files.js) or as a Blob, and the frames are joined strictly
+// in order by reference; the page's thread copies no bytes.
+import { framesFiles, newRunName, removeFrameFiles } from './frame_files.js';
 
 const perWorker = 2;  // frames queued on a worker, so it never waits for the page
 const longestRun = 8; // frames in a worker's run; shorter near the end, so no worker idles long
@@ -17,9 +17,13 @@ export function startRun(core, pool, file, hooks) {
   const { frameCount, pictureSize } = file;
   const workers = pool.take(Math.min(navigator.hardwareConcurrency || 1, frameCount));
   const inFlight = new Map();  // worker -> frames given and not yet back
-  const ready = new Map();     // frameNo -> Blob, waiting for the frames before it
+  const ready = new Map();     // frameNo -> the frame, waiting for the frames before it
   const rowsBegun = new Map(); // frameNo -> last row reported
-  const parts = [core.fileHead(file)];  // head and frames so far, in order: Blobs by reference
+  // The head and the frames so far, in order: a frame is a Blob or {name, at, length} in
+  // a frame file.
+  const parts = [core.fileHead(file)];
+  const runName = newRunName();  // each worker's frame file: this and its number
+  const fileNames = new Map(workers.map((worker, i) => [worker, `${runName}${i}`]));
   let joined = 0;
   let nextOut = 1;
   let shown = { frameNo: 0, percent: -1, share: -1 };
@@ -30,8 +34,13 @@ export function startRun(core, pool, file, hooks) {
     over = true;
     // Done, every frame is back and the workers are idle; otherwise they may still be
     // busy with frames nobody wants.
-    if (result?.outcome === 'done') pool.giveBack(workers);
-    else pool.endAll();
+    if (result?.outcome === 'done') {
+      pool.giveBack(workers);
+      removeFrameFiles(runName);  // earlier runs' files: their pictures are gone from the page
+    } else {
+      pool.endAll();
+      removeFrameFiles();
+    }
     nextTask.port1.close();
     if (result) hooks.end(result);
   };
@@ -59,7 +68,7 @@ export function startRun(core, pool, file, hooks) {
           nextOut += length;
         }
         inFlight.set(worker, inFlight.get(worker) + 1);
-        worker.postMessage({ file, frameNo: run.next++ });
+        worker.postMessage({ file, frameNo: run.next++, fileName: fileNames.get(worker) });
       }
     }
   };
@@ -73,12 +82,7 @@ export function startRun(core, pool, file, hooks) {
     rowsBegun.delete(joined);
     report();
     if (joined === frameCount) {
-      // One Blob of them all at the end: each Blob made is a round trip to the browser.
-      // The page is told in a task of its own, so the two round trips never add up.
-      const trailer = core.trailer();
-      const blob = new Blob([...parts, trailer], { type: 'image/gif' });
-      const firstFrame = new Blob([parts[0], parts[1], trailer], { type: 'image/gif' });
-      setTimeout(() => end({ outcome: 'done', blob, firstFrame }));
+      for (const worker of workers) worker.postMessage({ close: true });
       return;
     }
     handOut();
@@ -87,16 +91,34 @@ export function startRun(core, pool, file, hooks) {
   nextTask.port1.onmessage = join;
 
   const failed = () => end({ outcome: 'failed' });
-  const received = (worker, { frameNo, row, bytes, failed: crash }) => {
+
+  // Every frame is in and every frame file closed: one Blob of them all, slices of the
+  // files by reference. The page is told in a task of its own, so the round trips of
+  // making this Blob and the page's never add up.
+  const finish = async () => {
+    const trailer = core.trailer();
+    const files = await framesFiles(new Set(parts.filter((p) => p.name).map((p) => p.name)));
+    const part = (p) => (p.name ? files.get(p.name).slice(p.at, p.at + p.length) : p);
+    const blob = new Blob([...parts.map(part), trailer], { type: 'image/gif' });
+    const firstFrame = new Blob([parts[0], part(parts[1]), trailer], { type: 'image/gif' });
+    setTimeout(() => end({ outcome: 'done', blob, firstFrame }));
+  };
+  let open = workers.length;  // workers whose frame files are not yet closed
+
+  const received = (worker, { frameNo, row, bytes, stored, closed, failed: crash }) => {
     if (over) return;
     if (crash !== undefined) return failed();
-    if (bytes === undefined) {
+    if (closed) {
+      if (--open === 0) finish().catch(failed);
+      return;
+    }
+    if (bytes === undefined && stored === undefined) {
       rowsBegun.set(frameNo, row);
       if (frameNo === joined + 1) report();
       return;
     }
     inFlight.set(worker, inFlight.get(worker) - 1);
-    ready.set(frameNo, bytes);
+    ready.set(frameNo, stored ?? bytes);
     if (frameNo === joined + 1) join();
     else handOut();
   };

@@ -1,7 +1,7 @@
 // Offline after the first visit: the page's files are answered from the cache at once
 // and refreshed from the network behind it, so a new version shows on the next visit.
 const cacheName = 'pestrolik-web';
-const files = ['./', 'index.html', 'style.css', 'page.js', 'run.js', 'workers.js', 'worker.js', 'pestrolik_core.js',
+const files = ['./', 'index.html', 'style.css', 'page.js', 'run.js', 'workers.js', 'worker.js', 'frame_files.js', 'pestrolik_core.js',
   'pestrolik_core.wasm', 'manifest.webmanifest', 'icon-128.png', 'icon-256.png'];
 
 self.addEventListener('install', (event) => {

@@ -59,6 +59,13 @@ async function sameBytesAndProgress(page) {
     assert.ok(seen.every(([p, f], k) => k === 0 || (p >= seen[k - 1][0] && [0, 1].includes(f - seen[k - 1][1]))));
     assert.deepEqual([seen[0], seen.at(-1)[1]], [[0, 1], Number(picture.count)]);
   }
+  // The workers' frame files: only the last run's are kept, the ones its file is made of.
+  const kept = await page.evaluate(async () => {
+    const names = [];
+    for await (const name of (await (await navigator.storage.getDirectory()).getDirectoryHandle('frames')).keys()) names.push(name);
+    return names;
+  });
+  assert.ok(kept.length > 0 && new Set(kept.map((name) => name.replace(/\d+$/, ''))).size === 1, String(kept));
 }
 
 async function refusalsAndStop(page) {
@@ -114,6 +121,14 @@ async function failures() {
   await start(page, { count: '3', size: '50' });
   await says(page, cases.workerFailed);
   assert.equal(await page.getAttribute('#download', 'href'), null);
+  // Workers that cannot keep frame files send their frames themselves: the same file.
+  await page.unroute('**/worker.js');
+  const worker = readFileSync(join(pageDir, 'worker.js'), 'utf8');
+  await page.route('**/worker.js', (route) => route.fulfill({ contentType: 'text/javascript',
+    body: `Object.defineProperty(navigator, 'storage', { value: undefined });\n${worker}` }));
+  const picture = { ...cases.sameBytes[4], count: '9' };
+  await start(page, picture);
+  assert.equal((await finished(page))[1], nativeSha(picture, join(scratch, 'no-files.gif')));
   await page.route('**/pestrolik_core.wasm', (route) => route.abort());
   await page.reload();
   await says(page, cases.noCore);
