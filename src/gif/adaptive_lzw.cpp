@@ -6,9 +6,9 @@ namespace pestrolik {
 
 namespace {
 
-constexpr uint32_t clearCode = 1u << AdaptiveLzw::minimumCodeSize;
-constexpr uint32_t endCode = clearCode + 1;
-constexpr uint32_t firstFreeCode = clearCode + 2;
+// The two codes after the indices.
+uint32_t clearCode(int codeSize) { return 1u << codeSize; }
+uint32_t endCode(int codeSize) { return clearCode(codeSize) + 1; }
 constexpr uint32_t tableLimit = 4096;
 constexpr int maxCodeWidth = 12;
 constexpr size_t subBlockLength = 255;
@@ -136,15 +136,16 @@ void AdaptiveLzw::Table::clear() {
     if (next.empty()) next.assign(static_cast<size_t>(tableLimit) << minimumCodeSize, 0);
     for (uint32_t entry : filled) next[entry] = 0;
     filled.clear();
-    nextCode = firstFreeCode;
-    codeWidth = minimumCodeSize + 1;
+    nextCode = endCode(codeSize) + 1;
+    codeWidth = codeSize + 1;
 }
 
-void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out, int freeIndex) {
+void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out, int freeIndex,
+                         int codeSize) {
     freeIndex_ = freeIndex;
-    encodeAdapting(indices);
+    encodeAdapting(indices, codeSize);
 
-    out.push_back(minimumCodeSize);
+    out.push_back(static_cast<uint8_t>(codeSize));
     for (size_t from = 0; from < codeLength_; from += subBlockLength) {
         const size_t length = std::min(subBlockLength, codeLength_ - from);
         out.push_back(static_cast<uint8_t>(length));
@@ -154,15 +155,16 @@ void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>&
     out.push_back(0x00);  // block terminator
 }
 
-void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
+void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices, int codeSize) {
     // A code covers at least one pixel and takes at most 12 bits; clear codes come
     // thousands of codes apart.
     codeBytes_.resize(std::max(codeBytes_.size(), 2 * indices.size() + 16));
     CodePacker packer{codeBytes_.data()};
     Table* table = &tables_[0];
     Table* spare = &tables_[1];
+    table->codeSize = spare->codeSize = codeSize;
     table->clear();
-    packer.emit(clearCode, table->codeWidth);
+    packer.emit(clearCode(codeSize), table->codeWidth);
 
     std::vector<uint32_t>& kept = trial_[0];
     std::vector<uint32_t>& fresh = trial_[1];
@@ -182,7 +184,7 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
         const StringStart freshEnd = runCodes(*spare, indices, at, stop, true, freeIndex_, fresh);
         const StringStart keptEnd = runCodes(*table, indices, at, stop, false, freeIndex_, kept);
         if (bitsPerPixel(fresh, freshEnd.at - at.at, table->codeWidth) < bitsPerPixel(kept, keptEnd.at - at.at, 0)) {
-            packer.emit(clearCode, table->codeWidth);
+            packer.emit(clearCode(codeSize), table->codeWidth);
             packer.emitAll(fresh);
             std::swap(table, spare);
             at = freshEnd;
@@ -191,7 +193,7 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices) {
             at = keptEnd;
         }
     }
-    packer.emit(endCode, table->codeWidth);
+    packer.emit(endCode(codeSize), table->codeWidth);
     codeLength_ = packer.flush();
 }
 

@@ -15,21 +15,23 @@ namespace pestrolik {
 
 class AdaptiveLzw {
 public:
-    static constexpr int minimumCodeSize = 7;  // indices 0..127
+    static constexpr int minimumCodeSize = 7;  // indices 0..127, unless a frame says fewer
 
     // A cell with this bit set may be written as its colour (the low bits) or as the
     // free index, whichever continues the string being matched.
     static constexpr uint8_t freeCell = 0x80;
 
-    // Appends the image data of `indices` (each 0..127, at least one; free cells only with
-    // a free index 0..127) to `out`: the minimum code size byte, the sub-blocks and the
-    // block terminator.
-    void encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out, int freeIndex = -1);
+    // Appends the image data of `indices` (each below 2^codeSize, at least one; free cells
+    // only with a free index, also below it) to `out`: the minimum code size byte, the
+    // sub-blocks and the block terminator. `codeSize` is 2..7.
+    void encode(std::span<const uint8_t> indices, std::vector<uint8_t>& out, int freeIndex = -1,
+                int codeSize = minimumCodeSize);
 
     // A code table and where its growth stands.
     struct Table {
         std::vector<uint16_t> next;   // next[prefixCode * 128 + index]: code of prefix+index, 0 when absent
         std::vector<uint32_t> filled; // the entries of next set since the last clear
+        int codeSize = minimumCodeSize;
         uint32_t nextCode = 0;
         int codeWidth = 0;
         bool full() const;
@@ -38,7 +40,7 @@ public:
 
 private:
     // The codes, clearing where a stretch says so, into codeBytes_.
-    void encodeAdapting(std::span<const uint8_t> indices);
+    void encodeAdapting(std::span<const uint8_t> indices, int codeSize);
 
     int freeIndex_ = -1;
     Table tables_[2];

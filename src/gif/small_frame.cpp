@@ -1,9 +1,8 @@
 #include "gif/small_frame.h"
 
-#include "gif/frame_head.h"
-
 #include <algorithm>
 #include <array>
+#include <bit>
 
 namespace pestrolik {
 
@@ -93,6 +92,36 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
     }
 }
 
+// Renumbers `cells` (colours, each maybe marked free) and `transparentIndex` into a
+// colour table of the frame's own, put in `own`, when they need at most 64 entries of
+// `colours` and the frame is large enough for that to pay: a code covers about three
+// pixels, and until the table's codes are 12 bits wide (about half of them) each is a
+// bit shorter for each bit the indices lose; the table costs 3 bytes an entry. Gives
+// the indices' bits: 7, or fewer with a table of their own.
+int useOwnColours(std::vector<uint8_t>& cells, int& transparentIndex, const ColourTable& colours,
+                  std::vector<Rgb>& own) {
+    constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
+    std::array<bool, 128> needed{};
+    for (uint8_t cell : cells) needed[cell & colourBits] = true;
+    if (transparentIndex >= 0) needed[static_cast<size_t>(transparentIndex)] = true;
+    const auto count = static_cast<uint32_t>(std::count(needed.begin(), needed.end(), true));
+    const int bits = std::max(2, static_cast<int>(std::bit_width(count - 1)));
+    constexpr int fullBits = AdaptiveLzw::minimumCodeSize;
+    if (bits >= fullBits || cells.size() * static_cast<size_t>(fullBits - bits) < (size_t{144} << bits))
+        return fullBits;
+
+    std::array<uint8_t, 128> renumbered{};
+    for (size_t i = 0; i < needed.size(); ++i)
+        if (needed[i]) {
+            renumbered[i] = static_cast<uint8_t>(own.size());
+            own.push_back(colours[i]);
+        }
+    own.resize(size_t{1} << bits);
+    for (uint8_t& cell : cells) cell = renumbered[cell & colourBits] | (cell & AdaptiveLzw::freeCell);
+    if (transparentIndex >= 0) transparentIndex = renumbered[static_cast<size_t>(transparentIndex)];
+    return bits;
+}
+
 }  // namespace
 
 bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
@@ -101,16 +130,11 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
     if (look.transparentZero || !previous) {
         for (int row = 1; row <= size + 1; ++row)
             if (gate && !gate(row)) return false;
-        const int disposal = look.transparentZero ? restoreBackground : keepPicture;
-        putFrameHead(out, {0, 0, size, size}, disposal, look.transparentZero ? 0 : noTransparency,
-                     look.delayCentiseconds);
-        std::span<const uint8_t> cells{grid.row(1), static_cast<size_t>(size) * size};
-        if (look.standIns != eachIndexItsOwn()) {
-            cells_.resize(cells.size());
-            std::transform(cells.begin(), cells.end(), cells_.begin(), [&](uint8_t i) { return look.standIns[i]; });
-            cells = cells_;
-        }
-        lzw_.encode(cells, out);
+        cells_.resize(static_cast<size_t>(size) * size);
+        std::transform(grid.row(1), grid.row(1) + cells_.size(), cells_.begin(),
+                       [&](uint8_t i) { return look.standIns[i]; });
+        put({0, 0, size, size}, look.transparentZero ? restoreBackground : keepPicture,
+            look.transparentZero ? 0 : noTransparency, look, out);
         return true;
     }
     Box box;
@@ -122,10 +146,17 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
     if (content.spareIndex >= 0 && content.unchanged > 0) chooseTransparent(cells_, content.spareIndex);
     else
         for (uint8_t& cell : cells_) cell &= AdaptiveLzw::freeCell - 1;
-    putFrameHead(out, box, keepPicture, content.unchanged > 0 ? content.spareIndex : noTransparency,
-                 look.delayCentiseconds);
-    lzw_.encode(cells_, out, content.spareIndex);
+    put(box, keepPicture, content.unchanged > 0 ? content.spareIndex : noTransparency, look, out);
     return true;
+}
+
+void SmallFrameEncoder::put(const FrameBox& box, int disposal, int transparentIndex, const SmallFrameLook& look,
+                            std::vector<uint8_t>& out) {
+    ownColours_.clear();
+    const int codeSize = look.colours ? useOwnColours(cells_, transparentIndex, *look.colours, ownColours_)
+                                      : AdaptiveLzw::minimumCodeSize;
+    putFrameHead(out, box, disposal, transparentIndex, look.delayCentiseconds, ownColours_);
+    lzw_.encode(cells_, out, transparentIndex, codeSize);
 }
 
 StandIns standInsOf(const ColourTable& colours, bool transparentZero) {
@@ -140,7 +171,7 @@ StandIns standInsOf(const ColourTable& colours, bool transparentZero) {
 }
 
 SmallFrameLook smallFrameLook(const FileHead& head) {
-    return {head.delayCentiseconds, head.transparentZero, standInsOf(head.colours, head.transparentZero)};
+    return {head.delayCentiseconds, head.transparentZero, standInsOf(head.colours, head.transparentZero), head.colours};
 }
 
 }  // namespace pestrolik

@@ -11,12 +11,14 @@
 // frames can be encoded in any order, on any thread, and joined in order.
 
 #include "gif/adaptive_lzw.h"
+#include "gif/frame_head.h"
 #include "gif/gif_writer.h"
 #include "gif/lzw_encoder.h"
 #include "gif/pixel_grid.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace pestrolik {
@@ -36,6 +38,9 @@ struct SmallFrameLook {
     int delayCentiseconds;  // 0..65535
     bool transparentZero;   // as the file head says
     StandIns standIns = eachIndexItsOwn();
+    // The file's colour table. With it, a frame that needs at most half of it may carry
+    // a table of its own, so that its indices take fewer bits.
+    std::optional<ColourTable> colours = std::nullopt;
 };
 
 // The look of every frame of the file `head` begins.
@@ -51,8 +56,13 @@ public:
                 std::vector<uint8_t>& out, const RowGate& gate = {});
 
 private:
+    // The frame's head and image data for cells_.
+    void put(const FrameBox& box, int disposal, int transparentIndex, const SmallFrameLook& look,
+             std::vector<uint8_t>& out);
+
     AdaptiveLzw lzw_;
     std::vector<uint8_t> cells_;
+    std::vector<Rgb> ownColours_;
 };
 
 }  // namespace pestrolik

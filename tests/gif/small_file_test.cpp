@@ -26,6 +26,13 @@ Pictures drawn(int size, int count, bool still) {
     };
 }
 
+// Nine colours in bands; every third row moves on each frame, the others stay.
+Pictures banded(int size) {
+    return [=](int frameNo) {
+        return filledGrid(size, [&](int r, int c) { return (r / 4 + c / 4 + (r % 3 == 0 ? frameNo : 0)) % 9; });
+    };
+}
+
 // Frame 2 repeats frame 1; later frames change only a 9 x 5 box, zeros included.
 Pictures boxed(int size) {
     return [=](int frameNo) {
@@ -58,7 +65,7 @@ TEST(SmallFile, ShowsWhatThePlainFileShows) {
     for (const DataRow& c : readDataTable(TEST_DATA_DIR "/small_files.txt")) {
         const int size = std::stoi(c[1]), count = std::stoi(c[2]);
         const bool still = c[3] == "still";
-        const Pictures pictures = c[4] == "boxed" ? boxed(size) : drawn(size, count, still);
+        const Pictures pictures = c[4] == "boxed" ? boxed(size) : c[4] == "banded" ? banded(size) : drawn(size, count, still);
         const FileHead head = pictureFileHead(size, count, still, someParams(size));
         const std::vector<uint8_t> plain = gifBytes(head, count, pictures), small = smallBytes(head, count, pictures);
         const ShownAnimation expected = showGif(plain), shown = showGif(small);
@@ -86,6 +93,20 @@ TEST(SmallFile, FramesCoverOnlyWhatChanged) {
     std::vector<uint8_t> gated;
     SmallFrameEncoder().encode(&second, third, look, gated, [&](int row) { return asked.push_back(row), true; });
     EXPECT_TRUE(gated == inBox && asked.size() == 41 && asked.back() == 41);
+}
+
+// A large frame of few colours carries a table of just those, and its indices take
+// only the bits they need; a small one keeps the file's table.
+TEST(SmallFile, FewColoursGetATableOfTheirOwn) {
+    const FileHead head = pictureFileHead(120, 3, false, someParams(120));
+    for (const auto& [size, flags, codeSize] : {std::tuple{120, 0x83, 4}, std::tuple{16, 0x00, 7}}) {
+        std::vector<uint8_t> frame;
+        SmallFrameEncoder().encode(nullptr, banded(size)(1), smallFrameLook(head), frame);
+        const size_t table = flags ? 3 << 4 : 0;  // 16 entries: nine colours rounded up
+        EXPECT_EQ(hexMismatch(frame, 17, {flags}), "") << size;
+        ASSERT_GT(frame.size(), 18 + table);
+        EXPECT_EQ(frame[18 + table], codeSize) << size;
+    }
 }
 
 // Indices of one colour are written as the lowest of them, but never as a transparent 0:
