@@ -3,6 +3,7 @@
 // Prints ns per pixel for each and how many times faster ours is.
 
 #include "generation/frame_drawing.h"
+#include "generation/picture_format.h"
 #include "gif/lzw_encoder.h"
 #include "gif/small_frame.h"
 #include "real_frames.h"
@@ -81,13 +82,14 @@ void SmallFrames(benchmark::State& state) {
         for (int f = 1; f <= 9; ++f) drawFrame(drawn[still].emplace_back(), params, {1000, 100, f, still});
     }
     const std::vector<PixelGrid>& grids = drawn[still];
+    const SmallFrameLook look = smallFrameLook(pictureFileHead(1000, 100, still, bench::realParams(1000)));
     SmallFrameEncoder encoder;
     std::vector<uint8_t> out;
     size_t i = 0;
     for (auto _ : state) {
         out.clear();
         const size_t f = 1 + i++ % (grids.size() - 1);
-        encoder.encode(&grids[f - 1], grids[f], {5, still}, out);
+        encoder.encode(&grids[f - 1], grids[f], look, out);
         benchmark::DoNotOptimize(out.data());
     }
     setPixelRate(state, 1000 * 1000);
