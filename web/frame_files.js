@@ -6,9 +6,11 @@
 // is missing or fails, a worker sends its frames in Blobs instead.
 
 const folderName = 'frames';
-// This page's files start with its name, made of the time it opened: another tab's
-// files are that tab's own, and files of a page long closed are left-overs.
+// This page's files start with its name, made of the time it opened. While the page is
+// open it holds a lock of that name, so another tab can tell its files from the
+// left-overs of pages gone; where there are no locks, files a day old are left-overs.
 const pageName = `${Date.now()}-${Math.random().toString(36).slice(2, 8)}`;
+const lockPrefix = 'pestrolik-frames-';
 const leftOverAfter = 24 * 60 * 60 * 1000;
 let runs = 0;
 
@@ -68,15 +70,33 @@ export async function framesFiles(names) {
 // The start of the names of a new run's files, one per worker.
 export const newRunName = () => `${pageName}.${++runs}.`;
 
-// Removes this page's frame files but those whose names start with `keep`, and other
-// pages' left-overs. A file a worker still holds stays until the next time.
-export async function removeFrameFiles(keep = null) {
+// Removes this page's frame files whose names start with `only` (any, if null) but not
+// with `keep`. A file a worker still holds stays until the next time.
+export async function removeFrameFiles({ only = null, keep = null } = {}) {
+  await removeWhere((name) => name.startsWith(only ?? pageName) && !(keep && name.startsWith(keep)));
+}
+
+// Once, when the page opens: takes this page's lock for as long as it is open, and
+// removes the files of pages that are gone.
+export async function removeLeftOvers() {
+  let open = null;  // names of open pages, where the browser can tell
+  if (navigator.locks) {
+    navigator.locks.request(lockPrefix + pageName, () => new Promise(() => {}));
+    const { held = [] } = await navigator.locks.query();
+    open = new Set(held.map((lock) => lock.name.slice(lockPrefix.length)));
+  }
+  await removeWhere((name) => {
+    const page = name.slice(0, name.indexOf('.'));
+    if (page === pageName) return false;
+    return open ? !open.has(page) : Date.now() - Number.parseInt(name, 10) > leftOverAfter;
+  });
+}
+
+async function removeWhere(gone) {
   try {
     const from = await folder();
     for await (const name of from.keys()) {
-      const gone = name.startsWith(pageName) ? !(keep && name.startsWith(keep))
-        : Date.now() - Number.parseInt(name, 10) > leftOverAfter;
-      if (gone) await from.removeEntry(name).catch(() => {});
+      if (gone(name)) await from.removeEntry(name).catch(() => {});
     }
   } catch { /* no such file system here */ }
 }

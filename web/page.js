@@ -4,7 +4,7 @@
 import createCore from './pestrolik_core.js';
 import { startRun } from './run.js';
 import { workerPool } from './workers.js';
-import { removeFrameFiles } from './frame_files.js';
+import { removeLeftOvers } from './frame_files.js';
 
 const $ = (id) => document.getElementById(id);
 const startButton = $('start');
@@ -178,5 +178,5 @@ createCore().then((instance) => {
   }
   startButton.disabled = false;
   workers.warm();
-  removeFrameFiles();  // other pages' left-overs
+  removeLeftOvers();
 }, () => say(noCore, 'error'));

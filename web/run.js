@@ -36,10 +36,12 @@ export function startRun(core, pool, file, hooks) {
     // busy with frames nobody wants.
     if (result?.outcome === 'done') {
       pool.giveBack(workers);
-      removeFrameFiles(runName);  // earlier runs' files: their pictures are gone from the page
+      // Earlier runs' files: their pictures are gone from the page, and any download
+      // of them is long over.
+      removeFrameFiles({ keep: runName });
     } else {
       pool.endAll();
-      removeFrameFiles();
+      removeFrameFiles({ only: runName });
     }
     nextTask.port1.close();
     if (result) hooks.end(result);

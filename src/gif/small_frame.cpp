@@ -42,23 +42,26 @@ struct BoxContent {
 // their own colour alike.
 BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, const StandIns& standIn,
                    std::vector<uint8_t>& cells) {
-    cells.resize(static_cast<size_t>(box.width) * box.height);
+    const int width = box.width;  // in locals: the stores below could alias members
+    cells.resize(static_cast<size_t>(width) * box.height);
     std::array<uint8_t, 128> used{};
-    BoxContent content;
+    size_t unchanged = 0;
     for (int r = 0; r < box.height; ++r) {
         const uint8_t* now = grid.row(box.top + r + 1) + box.left;
         const uint8_t* before = previous.row(box.top + r + 1) + box.left;
-        uint8_t* cell = cells.data() + static_cast<size_t>(r) * box.width;
+        uint8_t* cell = cells.data() + static_cast<size_t>(r) * width;
         // No branch on a cell: a third of them or more are unchanged, in no order a
         // predictor could learn.
-        for (int c = 0; c < box.width; ++c) {
+        for (int c = 0; c < width; ++c) {
             const uint8_t shown = standIn[now[c]];
             const bool same = shown == standIn[before[c]];
             cell[c] = static_cast<uint8_t>(shown | (same ? AdaptiveLzw::freeCell : 0));
-            content.unchanged += same;
+            unchanged += same;
             used[shown] |= !same;
         }
     }
+    BoxContent content;
+    content.unchanged = unchanged;
     const auto spare = std::find(used.begin(), used.end(), 0);
     content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
     return content;

@@ -59,13 +59,19 @@ async function sameBytesAndProgress(page) {
     assert.ok(seen.every(([p, f], k) => k === 0 || (p >= seen[k - 1][0] && [0, 1].includes(f - seen[k - 1][1]))));
     assert.deepEqual([seen[0], seen.at(-1)[1]], [[0, 1], Number(picture.count)]);
   }
-  // The workers' frame files: only the last run's are kept, the ones its file is made of.
-  const kept = await page.evaluate(async () => {
+  // The workers' frame files: only the last run's are kept, the ones its file is made of,
+  // and those go once the page that made them has.
+  const frameFiles = () => page.evaluate(async () => {
     const names = [];
     for await (const name of (await (await navigator.storage.getDirectory()).getDirectoryHandle('frames')).keys()) names.push(name);
     return names;
   });
+  const kept = await frameFiles();
   assert.ok(kept.length > 0 && new Set(kept.map((name) => name.replace(/\d+$/, ''))).size === 1, String(kept));
+  await page.reload();
+  await page.waitForSelector('#start:enabled');
+  await page.waitForTimeout(500);
+  assert.deepEqual(await frameFiles(), []);
 }
 
 async function refusalsAndStop(page) {
