@@ -89,10 +89,13 @@ TEST(SmallFile, FramesCoverOnlyWhatChanged) {
     const std::vector<uint8_t> unchanged = frameBytes(first, second), inBox = frameBytes(second, third);
     EXPECT_EQ(hexMismatch(unchanged, 8, hexBytes("2C 00 00 00 00 01 00 01 00 00")), "");
     EXPECT_EQ(hexMismatch(inBox, 3, hexBytes("04 05 00 .. 00 2C 02 00 13 00 09 00 05 00")), "");
-    std::vector<int> asked;  // every row, then once more before the final codes
-    std::vector<uint8_t> gated;
-    SmallFrameEncoder().encode(&second, third, look, gated, [&](int row) { return asked.push_back(row), true; });
-    EXPECT_TRUE(gated == inBox && asked.size() == 41 && asked.back() == 41);
+    // Every row, then once more before the final codes, for a box and for a whole frame.
+    for (const PixelGrid* before : {&second, static_cast<const PixelGrid*>(nullptr)}) {
+        std::vector<int> asked;
+        std::vector<uint8_t> gated;
+        SmallFrameEncoder().encode(before, third, look, gated, [&](int row) { return asked.push_back(row), true; });
+        EXPECT_TRUE((!before || gated == inBox) && asked.size() == 41 && asked.back() == 41);
+    }
 }
 
 // A large frame of few colours carries a table of just those, and its indices take
