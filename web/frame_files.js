@@ -1,7 +1,7 @@
 // A run's frames kept in files of the origin's private file system: each worker writes
 // its frames straight from the module's memory into a file of its own, and the page
 // joins slices of those files into the picture's Blob by reference. No frame passes
-// through the page or through the browser's Blob storage (about a third of a run's time
+// through the page or through the browser's Blob storage (a third or more of a run's time
 // at 1000 x 1000), and memory holds only the frames being made. Where that file system
 // is missing or fails, a worker sends its frames in Blobs instead.
 
