@@ -102,10 +102,11 @@ public:
           writer_(writer),
           check_(host, request.pictureSize, request.frameCount),
           head_(pictureFileHead(request.pictureSize, request.frameCount, request.stillBackground, request.params)),
+          smallLook_(smallFrameLook(head_)),
           animation_(request.animation ? request.animation(head_) : nullptr) {
         if (request.jobs > 1 && (animation_ || !request.animation)) {
             const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
-            pipeline_.emplace(request.params, file, request.jobs, coding(), smallLook(), animation_.get());
+            pipeline_.emplace(request.params, file, request.jobs, coding(), smallLook_, animation_.get());
         }
     }
 
@@ -132,7 +133,6 @@ private:
         if (request_.animation) return FrameCoding::Animation;
         return request_.small ? FrameCoding::SmallGif : FrameCoding::PlainGif;
     }
-    SmallFrameLook smallLook() const { return smallFrameLook(head_); }
 
     RunOutcome drawAndEncode(int frameNo) {
         const FrameSpec frame{request_.pictureSize, request_.frameCount, frameNo, host_.stillBackground()};
@@ -148,7 +148,7 @@ private:
         }
         frameBytes_.clear();
         if (coding() == FrameCoding::SmallGif) {
-            if (!small_.encode(frameNo > 1 ? &previous_ : nullptr, grid_, smallLook(), frameBytes_, gate))
+            if (!small_.encode(frameNo > 1 ? &previous_ : nullptr, grid_, smallLook_, frameBytes_, gate))
                 return check_.ending();
         } else {
             for (int row = 1; row <= request_.pictureSize + 1; ++row)
@@ -198,6 +198,7 @@ private:
     GifWriter& writer_;
     RowCheck check_;
     const FileHead head_;
+    const SmallFrameLook smallLook_;  // what every small frame is written with
     // Before the pipeline, whose workers use it until they are joined.
     std::unique_ptr<AnimationEncoder> animation_;
     std::optional<FramePipeline> pipeline_;

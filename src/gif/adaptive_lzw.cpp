@@ -97,8 +97,8 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
                          : code;
             continue;
         }
-        if (free && next[(prefix << shift) | asFree] != 0) {
-            prefix = next[(prefix << shift) | asFree];
+        if (const uint32_t freeCode = free ? next[(prefix << shift) | asFree] : 0) {
+            prefix = freeCode;
             continue;
         }
         codes.push_back(withWidth(prefix, table.codeWidth));

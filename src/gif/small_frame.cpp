@@ -9,6 +9,7 @@ namespace pestrolik {
 namespace {
 
 using Box = FrameBox;
+using ColourSet = SmallFrameEncoder::ColourSet;
 
 // Where `grid` differs from `previous`, row by row, asking `gate` before each row.
 // Nothing (width 0) when no cell differs.
@@ -36,6 +37,7 @@ bool changedBox(const PixelGrid& previous, const PixelGrid& grid, const RowGate&
 struct BoxContent {
     size_t unchanged = 0;
     int spareIndex = -1;
+    ColourSet colours{};  // every colour in the box, changed or not
 };
 
 // The box's cells; unchanged ones marked free, to be shown by the transparent index or
@@ -45,6 +47,7 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
     const int width = box.width;  // in locals: the stores below could alias members
     cells.resize(static_cast<size_t>(width) * box.height);
     std::array<uint8_t, 128> used{};
+    ColourSet colours{};
     size_t unchanged = 0;
     for (int r = 0; r < box.height; ++r) {
         const uint8_t* now = grid.row(box.top + r + 1) + box.left;
@@ -58,10 +61,12 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
             cell[c] = static_cast<uint8_t>(shown | (same ? AdaptiveLzw::freeCell : 0));
             unchanged += same;
             used[shown] |= !same;
+            colours[shown] = 1;
         }
     }
     BoxContent content;
     content.unchanged = unchanged;
+    content.colours = colours;
     const auto spare = std::find(used.begin(), used.end(), 0);
     content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
     return content;
@@ -95,19 +100,17 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
     }
 }
 
-// Renumbers `cells` (colours, each maybe marked free) and `transparentIndex` into a
-// colour table of the frame's own, put in `own`, when they need at most 64 entries of
-// `colours` and the frame is large enough for that to pay: a code covers about three
+// Renumbers `cells` (colours, each maybe marked free, all in `needed`) and
+// `transparentIndex` into a colour table of the frame's own, put in `own`, when they need
+// at most 64 entries of `colours` and the frame is large enough for that to pay: a code covers about three
 // pixels, and until the table's codes are 12 bits wide (about half of them) each is a
 // bit shorter for each bit the indices lose; the table costs 3 bytes an entry. Gives
 // the indices' bits: 7, or fewer with a table of their own.
-int useOwnColours(std::vector<uint8_t>& cells, int& transparentIndex, const ColourTable& colours,
+int useOwnColours(std::vector<uint8_t>& cells, int& transparentIndex, ColourSet needed, const ColourTable& colours,
                   std::vector<Rgb>& own) {
     constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
-    std::array<bool, 128> needed{};
-    for (uint8_t cell : cells) needed[cell & colourBits] = true;
-    if (transparentIndex >= 0) needed[static_cast<size_t>(transparentIndex)] = true;
-    const auto count = static_cast<uint32_t>(std::count(needed.begin(), needed.end(), true));
+    if (transparentIndex >= 0) needed[static_cast<size_t>(transparentIndex)] = 1;
+    const auto count = static_cast<uint32_t>(std::count(needed.begin(), needed.end(), 1));
     const int bits = std::max(2, static_cast<int>(std::bit_width(count - 1)));
     constexpr int fullBits = AdaptiveLzw::minimumCodeSize;
     if (bits >= fullBits || cells.size() * static_cast<size_t>(fullBits - bits) < (size_t{144} << bits))
@@ -134,10 +137,13 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
         for (int row = 1; row <= size + 1; ++row)
             if (gate && !gate(row)) return false;
         cells_.resize(static_cast<size_t>(size) * size);
-        std::transform(grid.row(1), grid.row(1) + cells_.size(), cells_.begin(),
-                       [&](uint8_t i) { return look.standIns[i]; });
+        ColourSet colours{};
+        std::transform(grid.row(1), grid.row(1) + cells_.size(), cells_.begin(), [&](uint8_t i) {
+            colours[look.standIns[i]] = 1;
+            return look.standIns[i];
+        });
         put({0, 0, size, size}, look.transparentZero ? restoreBackground : keepPicture,
-            look.transparentZero ? 0 : noTransparency, look, out);
+            look.transparentZero ? 0 : noTransparency, colours, look, out);
         return true;
     }
     Box box;
@@ -149,14 +155,14 @@ bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid,
     if (content.spareIndex >= 0 && content.unchanged > 0) chooseTransparent(cells_, content.spareIndex);
     else
         for (uint8_t& cell : cells_) cell &= AdaptiveLzw::freeCell - 1;
-    put(box, keepPicture, content.unchanged > 0 ? content.spareIndex : noTransparency, look, out);
+    put(box, keepPicture, content.unchanged > 0 ? content.spareIndex : noTransparency, content.colours, look, out);
     return true;
 }
 
-void SmallFrameEncoder::put(const FrameBox& box, int disposal, int transparentIndex, const SmallFrameLook& look,
-                            std::vector<uint8_t>& out) {
+void SmallFrameEncoder::put(const FrameBox& box, int disposal, int transparentIndex, const ColourSet& colours,
+                            const SmallFrameLook& look, std::vector<uint8_t>& out) {
     ownColours_.clear();
-    const int codeSize = look.colours ? useOwnColours(cells_, transparentIndex, *look.colours, ownColours_)
+    const int codeSize = look.colours ? useOwnColours(cells_, transparentIndex, colours, *look.colours, ownColours_)
                                       : AdaptiveLzw::minimumCodeSize;
     putFrameHead(out, box, disposal, transparentIndex, look.delayCentiseconds, ownColours_);
     lzw_.encode(cells_, out, transparentIndex, codeSize);

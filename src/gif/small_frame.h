@@ -55,10 +55,13 @@ public:
     bool encode(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
                 std::vector<uint8_t>& out, const RowGate& gate = {});
 
+    // Which colours a frame's cells hold, as they were copied.
+    using ColourSet = std::array<uint8_t, 128>;
+
 private:
-    // The frame's head and image data for cells_.
-    void put(const FrameBox& box, int disposal, int transparentIndex, const SmallFrameLook& look,
-             std::vector<uint8_t>& out);
+    // The frame's head and image data for cells_, whose colours are `colours`.
+    void put(const FrameBox& box, int disposal, int transparentIndex, const ColourSet& colours,
+             const SmallFrameLook& look, std::vector<uint8_t>& out);
 
     AdaptiveLzw lzw_;
     std::vector<uint8_t> cells_;
