@@ -76,21 +76,28 @@ PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameN
 // A small frame depends on the picture before it. The page hands a worker runs of
 // frames in order, so that picture is usually the one this worker drew last; otherwise
 // it is drawn again, and any worker can take any frame. The encoder and the sink keep
-// their tables and buffer from frame to frame.
+// their tables and buffer from frame to frame, and the file's look stays while its
+// frames come.
 val smallFrameBytes(const FileOptions& file, const PictureParams& params, int frameNo) {
     static SmallFrameEncoder encoder;
     static struct {
         FileOptions file;
-        int frameNo = 0;
+        SmallFrameLook look{};
+        int frameNo = 0;  // of `grid`; 0: none
         PixelGrid grid;
     } last;
+    if (!(last.file == file)) {
+        last.file = file;
+        last.look = smallFrameLook(headOf(file, params));
+        last.frameNo = 0;
+    }
     PixelGrid previous;
-    if (frameNo > 1)
-        previous = last.file == file && last.frameNo == frameNo - 1 ? std::move(last.grid) : drawn(file, params, frameNo - 1);
+    if (frameNo > 1) previous = last.frameNo == frameNo - 1 ? std::move(last.grid) : drawn(file, params, frameNo - 1);
     PixelGrid grid = drawn(file, params, frameNo);
     FrameSink& sink = frameSink();
-    encoder.encode(frameNo > 1 ? &previous : nullptr, grid, smallFrameLook(headOf(file, params)), sink.bytes());
-    last = {file, frameNo, std::move(grid)};
+    encoder.encode(frameNo > 1 ? &previous : nullptr, grid, last.look, sink.bytes());
+    last.frameNo = frameNo;
+    last.grid = std::move(grid);
     return sink.view();
 }
 
