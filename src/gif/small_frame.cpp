@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <span>
 
 namespace pestrolik {
 
@@ -46,8 +47,9 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
                    std::vector<uint8_t>& cells) {
     const int width = box.width;  // in locals: the stores below could alias members
     cells.resize(static_cast<size_t>(width) * box.height);
-    std::array<uint8_t, 128> used{};
-    ColourSet colours{};
+    // Which cells were seen, as copied: changed ones' colours in the first half, unchanged
+    // ones' in the second. A plain store a cell; no cell waits on what one before it stored.
+    std::array<uint8_t, 256> seen{};
     size_t unchanged = 0;
     for (int r = 0; r < box.height; ++r) {
         const uint8_t* now = grid.row(box.top + r + 1) + box.left;
@@ -58,15 +60,16 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
         for (int c = 0; c < width; ++c) {
             const uint8_t shown = standIn[now[c]];
             const bool same = shown == standIn[before[c]];
-            cell[c] = static_cast<uint8_t>(shown | (same ? AdaptiveLzw::freeCell : 0));
+            const auto marked = static_cast<uint8_t>(shown | (same ? AdaptiveLzw::freeCell : 0));
+            cell[c] = marked;
             unchanged += same;
-            used[shown] |= !same;
-            colours[shown] = 1;
+            seen[marked] = 1;
         }
     }
+    const auto used = std::span(seen).first<128>();  // by changed cells
     BoxContent content;
     content.unchanged = unchanged;
-    content.colours = colours;
+    for (size_t i = 0; i < 128; ++i) content.colours[i] = seen[i] | seen[128 + i];
     const auto spare = std::find(used.begin(), used.end(), 0);
     content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
     return content;
