@@ -29,7 +29,7 @@ public:
 
     // A code table and where its growth stands.
     struct Table {
-        std::vector<uint16_t> next;   // next[prefixCode * 128 + index]: code of prefix+index, 0 when absent
+        std::vector<uint16_t> next;   // the code of each prefix and index (see entryOf), 0 when absent
         std::vector<uint32_t> filled; // the entries of next set since the last clear
         int codeSize = minimumCodeSize;
         uint32_t nextCode = 0;
