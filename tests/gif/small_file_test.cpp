@@ -1,5 +1,5 @@
 // A small file must show exactly what the plain file shows: the same screen after every
-// frame (transparency included), the same delays, loop and comment, and never be larger.
+// frame (transparency included), the same delays, loop and comment, and be smaller.
 
 #include "core_test.h"
 #include "generation/frame_drawing.h"
@@ -71,7 +71,7 @@ TEST(SmallFile, ShowsWhatThePlainFileShows) {
         const ShownAnimation expected = showGif(plain), shown = showGif(small);
         ASSERT_TRUE(expected.ok && shown.ok) << c[0] << ": " << shown.error;
         EXPECT_TRUE(shown == expected) << c[0] << ": the screens, delays, loop and comments";
-        EXPECT_LE(small.size(), plain.size()) << c[0];
+        EXPECT_LE(static_cast<double>(small.size()), static_cast<double>(plain.size()) * std::stod(c[5])) << c[0];
     }
 }
 
