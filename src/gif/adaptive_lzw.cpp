@@ -190,22 +190,22 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices, int codeSize)
             packer.emitAll(kept);
             continue;
         }
-        // A full table: this stretch both ways, the cheaper one written.
+        // A full table: this stretch both ways, checkpoint by checkpoint, until the fresh
+        // way is ahead or the stretch ends; the cheaper one written.
         fresh.clear();
         spare->clear();
         const size_t stop = at.at + trialPixels;
         StringStart freshEnd = at, keptEnd = at;
         TrialWay freshWay{fresh, static_cast<size_t>(table->codeWidth)}, keptWay{kept, 0};
-        const auto freshIsAhead = [&] {
-            return freshWay.bitsPerPixel(freshEnd.at - at.at) < keptWay.bitsPerPixel(keptEnd.at - at.at);
-        };
+        bool freshIsAhead = false;
         for (size_t checkpoint = at.at + trialCheckpoint;; checkpoint += trialCheckpoint) {
             freshEnd = runCodes(*spare, indices, freshEnd, std::min(checkpoint, stop), true, freeIndex_, fresh);
             keptEnd = runCodes(*table, indices, keptEnd, std::min(checkpoint, stop), false, freeIndex_, kept);
-            if (checkpoint >= stop || std::max(freshEnd.at, keptEnd.at) >= count || spare->full() || freshIsAhead())
+            freshIsAhead = freshWay.bitsPerPixel(freshEnd.at - at.at) < keptWay.bitsPerPixel(keptEnd.at - at.at);
+            if (freshIsAhead || checkpoint >= stop || std::max(freshEnd.at, keptEnd.at) >= count || spare->full())
                 break;
         }
-        if (freshIsAhead()) {
+        if (freshIsAhead) {
             packer.emit(clearCode(codeSize), table->codeWidth);
             packer.emitAll(fresh);
             std::swap(table, spare);
