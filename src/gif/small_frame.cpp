@@ -80,25 +80,39 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
 // it stays free, as do shorter stretches between changed cells, for the LZW to take as
 // whichever serves its strings. (Marking every unchanged cell, or none, cost more;
 // shorter runs than ten did too, once the LZW chose well between the two.)
+// Worked out a block at a time with no branch on a cell, as free and changed cells
+// alternate in no order a predictor could learn: first where such runs may start, from
+// the cells as copied, then each run carried on to its end.
 void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
     constexpr size_t shortestRun = 10;
-    const uint32_t transparent = static_cast<uint32_t>(transparentIndex);
-    uint8_t* cell = cells.data();
+    constexpr size_t block = 4096;
+    constexpr uint8_t colourBits = AdaptiveLzw::freeCell - 1;
+    constexpr uint8_t noColour = 0xFF;
+    const auto transparent = static_cast<uint8_t>(transparentIndex);
+    uint8_t* const cell = cells.data();
     const size_t count = cells.size();
-    size_t i = 0;
-    while (i < count) {
-        // A changed cell, then the free cells after it.
-        while (i < count && !(cell[i] & AdaptiveLzw::freeCell)) ++i;
-        uint32_t last = i > 0 ? cell[i - 1] : 0x100u;  // the colour shown before the run, if any
-        const size_t runStart = i;
-        while (i < count && (cell[i] & AdaptiveLzw::freeCell)) ++i;
-        for (size_t k = runStart; k < i; ++k) {
-            const uint32_t colour = cell[k] & (AdaptiveLzw::freeCell - 1);
-            if (last == transparent || (colour != last && i - k >= shortestRun)) {
-                std::fill(cell + k, cell + i, static_cast<uint8_t>(transparent));
-                break;
-            }
-            last = colour;
+    std::array<uint8_t, block + shortestRun> free;  // the block's cells and the ones after it; 0 past the end
+    std::array<uint8_t, block> starts;             // where a transparent run may start
+    uint8_t last = noColour;                        // the colour shown before the block
+    uint8_t running = 0;                            // whether the cell before is made transparent
+    for (size_t from = 0; from < count; from += block) {
+        const size_t length = std::min(block, count - from);
+        const size_t known = std::min(free.size(), count - from);
+        for (size_t k = 0; k < known; ++k) free[k] = cell[from + k] >> 7;
+        std::fill(free.begin() + static_cast<std::ptrdiff_t>(known), free.end(), 0);
+        const auto startsAt = [&](size_t k, uint8_t before) {
+            uint8_t longRun = 1;
+            for (size_t j = 0; j < shortestRun; ++j) longRun &= free[k + j];
+            const uint8_t colour = cell[from + k] & colourBits;
+            return static_cast<uint8_t>((before == transparent) | ((colour != before) & longRun));
+        };
+        starts[0] = startsAt(0, last);
+        for (size_t k = 1; k < length; ++k) starts[k] = startsAt(k, cell[from + k - 1] & colourBits);
+        last = cell[from + length - 1] & colourBits;
+        for (size_t k = 0; k < length; ++k) {
+            running = free[k] & (running | starts[k]);
+            const auto mask = static_cast<uint8_t>(-running);  // a select, not a branch
+            cell[from + k] = static_cast<uint8_t>((cell[from + k] & ~mask) | (transparent & mask));
         }
     }
 }
