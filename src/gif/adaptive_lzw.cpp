@@ -6,6 +6,8 @@ namespace pestrolik {
 
 namespace {
 
+using CodeList = AdaptiveLzw::CodeList;
+
 // The two codes after the indices.
 uint32_t clearCode(int codeSize) { return 1u << codeSize; }
 uint32_t endCode(int codeSize) { return clearCode(codeSize) + 1; }
@@ -39,8 +41,8 @@ struct CodePacker {
             bitCount -= 32;
         }
     }
-    void emitAll(const std::vector<uint32_t>& codes) {
-        for (uint32_t c : codes) emit(c & 0xFFFF, static_cast<int>(c >> 16));
+    void emitAll(const CodeList& codes) {
+        for (size_t i = 0; i < codes.count; ++i) emit(codes.words[i] & 0xFFFF, static_cast<int>(codes.words[i] >> 16));
     }
     size_t flush() {
         for (; bitCount > 0; bitCount -= 8, bitBuffer >>= 8) bytes[length++] = static_cast<uint8_t>(bitBuffer);
@@ -89,30 +91,41 @@ bool reachesFurther(const uint16_t* next, std::span<const uint8_t> indices, size
 // next string starts. `grow` false keeps the table as it is. A free cell is written as
 // its colour or as `freeIndex`: as whichever continues the string, or, where both do or
 // it starts one, whichever the table carries further.
+// Where a cell is not free there is no branch on whether the string goes on: about half
+// the cells end one, in no order a predictor could learn. Every cell writes a word, and
+// only one that ends a string is counted.
+template <bool grow>
 StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, StringStart start, size_t stop,
-                     bool grow, int freeIndex, std::vector<uint32_t>& codes) {
+                     int freeIndex, CodeList& codes) {
     constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
     const uint32_t asFree = static_cast<uint32_t>(freeIndex);
     uint16_t* const next = table.next.data();
     const size_t count = indices.size();
     uint32_t prefix = start.first;
-    for (size_t i = start.at + 1; i < count; ++i) {
+    uint32_t* out = nullptr;
+    size_t n = codes.count;
+    // Takes cell i; true when a string starts there.
+    const auto take = [&](size_t i) {
         const uint32_t cell = indices[i];
         const uint32_t index = cell & colourBits;
         const uint32_t code = next[entryOf(prefix, index)];
-        const bool free = cell & AdaptiveLzw::freeCell;
-        if (code != 0) {
-            const uint32_t freeCode = free ? next[entryOf(prefix, asFree)] : 0;
-            prefix = freeCode != 0 && reachesFurther(next, indices, i + 1, freeCode, code, freeIndex) ? freeCode : code;
-            continue;
+        uint32_t first = index;
+        if (cell & AdaptiveLzw::freeCell) {
+            const uint32_t freeCode = next[entryOf(prefix, asFree)];
+            if (code != 0) {
+                prefix = freeCode != 0 && reachesFurther(next, indices, i + 1, freeCode, code, freeIndex) ? freeCode : code;
+                return false;
+            }
+            if (freeCode != 0) {
+                prefix = freeCode;
+                return false;
+            }
+            first = reachesFurther(next, indices, i + 1, asFree, index, freeIndex) ? asFree : index;
         }
-        if (const uint32_t freeCode = free ? next[entryOf(prefix, asFree)] : 0) {
-            prefix = freeCode;
-            continue;
-        }
-        codes.push_back(withWidth(prefix, table.codeWidth));
-        const uint32_t first = free && reachesFurther(next, indices, i + 1, asFree, index, freeIndex) ? asFree : index;
-        if (grow && !table.full()) {
+        const bool ends = code == 0;
+        out[n] = withWidth(prefix, table.codeWidth);
+        n += ends;
+        if (grow && ends && !table.full()) {
             const uint32_t entry = entryOf(prefix, first);
             next[entry] = static_cast<uint16_t>(table.nextCode);
             table.filled.push_back(entry);
@@ -120,10 +133,32 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
             if (table.nextCode == (1u << table.codeWidth) && table.codeWidth < maxCodeWidth) ++table.codeWidth;
             ++table.nextCode;
         }
-        if (i >= stop || (grow && table.full())) return {i, first};
-        prefix = first;
+        prefix = ends ? first : code;
+        return ends;
+    };
+
+    size_t i = start.at + 1;
+    const size_t end = std::min(stop, count);
+    // Stretches where the walk cannot stop: before `stop`, and (growing) with room in
+    // the table for a code a cell, so that it can fill only at a stretch's last cell.
+    while (i < end) {
+        const size_t stretch = std::min(end - i, grow ? size_t{tableLimit - table.nextCode} : end - i);
+        out = codes.roomFor(n - codes.count + stretch);
+        for (const size_t last = i + stretch; i < last; ++i) take(i);
+        if (grow && table.full()) {
+            codes.count = n;
+            return {i - 1, prefix};
+        }
     }
-    codes.push_back(withWidth(prefix, table.codeWidth));
+    // On to the first string that starts from here, or the end.
+    out = codes.roomFor(n - codes.count + 1);
+    for (; i < count; ++i)
+        if (take(i)) {
+            codes.count = n;
+            return {i, prefix};
+        }
+    out[n++] = withWidth(prefix, table.codeWidth);
+    codes.count = n;
     // The decoder's table grows once more on the last code: the end code may be wider.
     if (grow && table.nextCode == (1u << table.codeWidth) && table.codeWidth < maxCodeWidth) ++table.codeWidth;
     return {count, 0};
@@ -131,17 +166,22 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
 
 // One way through a trial: its codes so far and the bits they take.
 struct TrialWay {
-    std::vector<uint32_t>& codes;
+    const CodeList& codes;
     size_t bits;  // of codes[0, counted), and of a clear code before them if the way needs one
     size_t counted = 0;
 
     double bitsPerPixel(size_t pixels) {
-        for (; counted < codes.size(); ++counted) bits += codes[counted] >> 16;
+        for (; counted < codes.count; ++counted) bits += codes.words[counted] >> 16;
         return static_cast<double>(bits) / static_cast<double>(pixels);
     }
 };
 
 }  // namespace
+
+uint32_t* AdaptiveLzw::CodeList::roomFor(size_t more) {
+    if (words.size() < count + more) words.resize(std::max(count + more, 2 * words.size()));
+    return words.data();
+}
 
 bool AdaptiveLzw::Table::full() const { return nextCode == tableLimit; }
 
@@ -179,28 +219,28 @@ void AdaptiveLzw::encodeAdapting(std::span<const uint8_t> indices, int codeSize)
     table->clear();
     packer.emit(clearCode(codeSize), table->codeWidth);
 
-    std::vector<uint32_t>& kept = trial_[0];
-    std::vector<uint32_t>& fresh = trial_[1];
+    CodeList& kept = trial_[0];
+    CodeList& fresh = trial_[1];
     const size_t count = indices.size();
     StringStart at{0, indices[0] & (freeCell - 1u)};
     while (at.at < count) {
-        kept.clear();
+        kept.count = 0;
         if (!table->full()) {
-            at = runCodes(*table, indices, at, count, true, freeIndex_, kept);
+            at = runCodes<true>(*table, indices, at, count, freeIndex_, kept);
             packer.emitAll(kept);
             continue;
         }
         // A full table: this stretch both ways, checkpoint by checkpoint, until the fresh
         // way is ahead or the stretch ends; the cheaper one written.
-        fresh.clear();
+        fresh.count = 0;
         spare->clear();
         const size_t stop = at.at + trialPixels;
         StringStart freshEnd = at, keptEnd = at;
         TrialWay freshWay{fresh, static_cast<size_t>(table->codeWidth)}, keptWay{kept, 0};
         bool freshIsAhead = false;
         for (size_t checkpoint = at.at + trialCheckpoint;; checkpoint += trialCheckpoint) {
-            freshEnd = runCodes(*spare, indices, freshEnd, std::min(checkpoint, stop), true, freeIndex_, fresh);
-            keptEnd = runCodes(*table, indices, keptEnd, std::min(checkpoint, stop), false, freeIndex_, kept);
+            freshEnd = runCodes<true>(*spare, indices, freshEnd, std::min(checkpoint, stop), freeIndex_, fresh);
+            keptEnd = runCodes<false>(*table, indices, keptEnd, std::min(checkpoint, stop), freeIndex_, kept);
             freshIsAhead = freshWay.bitsPerPixel(freshEnd.at - at.at) < keptWay.bitsPerPixel(keptEnd.at - at.at);
             if (freshIsAhead || checkpoint >= stop || std::max(freshEnd.at, keptEnd.at) >= count || spare->full())
                 break;

@@ -39,13 +39,22 @@ public:
         void clear();
     };
 
+    // Codes, each with its width, in words that are kept from frame to frame: a walk
+    // writes one at every cell and counts only those that end a string.
+    struct CodeList {
+        std::vector<uint32_t> words;
+        size_t count = 0;
+        // Room for `more` words after the counted ones.
+        uint32_t* roomFor(size_t more);
+    };
+
 private:
     // The codes, clearing where a stretch says so, into codeBytes_.
     void encodeAdapting(std::span<const uint8_t> indices, int codeSize);
 
     int freeIndex_ = -1;
     Table tables_[2];
-    std::vector<uint32_t> trial_[2];  // codes of the two ways through a stretch, each with its width
+    CodeList trial_[2];  // codes of the two ways through a stretch
     std::vector<uint8_t> codeBytes_;  // room for the codes; the first codeLength_ bytes hold them
     size_t codeLength_ = 0;
 };
