@@ -95,9 +95,9 @@ bool reachesFurther(const uint16_t* next, std::span<const uint8_t> indices, size
 // next string starts. `grow` false keeps the table as it is. A free cell is written as
 // its colour or as `freeIndex`: as whichever continues the string, or, where both do or
 // it starts one, whichever the table carries further.
-// Where a cell is not free there is no branch on whether the string goes on: about half
-// the cells end one, in no order a predictor could learn. Every cell writes a word, and
-// only one that ends a string is counted.
+// Where a cell is not free, the walk does not branch on whether the string goes on but
+// to grow the table: about half the cells end one, in no order a predictor could learn.
+// Every cell writes a word, and only one that ends a string is counted.
 template <bool grow>
 StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, StringStart start, size_t stop,
                      int freeIndex, CodeList& codes) {
