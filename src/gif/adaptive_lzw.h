@@ -2,7 +2,7 @@
 // GIF LZW that keeps adapting. Whenever the code table fills, the next stretch of
 // pixels is encoded both ways, with the full table kept and with a fresh one after a
 // clear code, and the one that spends fewer bits a pixel is written (the fresh one as
-// soon as it is ahead at a checkpoint of the stretch); so a long frame is
+// soon as it is ahead, or nearly, at a checkpoint of the stretch); so a long frame is
 // never stuck with the table its first rows built, nor throws away a table that still
 // serves. (Keeping the first table to the end, as a plain encoder does, was also tried
 // on whole frames: it never came out shorter on our pictures.) The data goes into full
