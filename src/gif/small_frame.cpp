@@ -98,7 +98,7 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
     for (size_t from = 0; from < count; from += block) {
         const size_t length = std::min(block, count - from);
         const size_t known = std::min(free.size(), count - from);
-        for (size_t k = 0; k < known; ++k) free[k] = cell[from + k] >> 7;
+        for (size_t k = 0; k < known; ++k) free[k] = cell[from + k] / AdaptiveLzw::freeCell;
         std::fill(free.begin() + static_cast<std::ptrdiff_t>(known), free.end(), 0);
         const auto startsAt = [&](size_t k, uint8_t before) {
             uint8_t longRun = 1;
