@@ -117,8 +117,8 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
         if (cell & AdaptiveLzw::freeCell) {
             const uint32_t freeCode = next[entryOf(prefix, asFree)];
             if (code != 0) {
-                const bool freeFurther = freeCode != 0 && reachesFurther(next, indices, i + 1, freeCode, code, freeIndex);
-                prefix = freeFurther ? freeCode : code;
+                const bool further = freeCode != 0 && reachesFurther(next, indices, i + 1, freeCode, code, freeIndex);
+                prefix = further ? freeCode : code;
                 return false;
             }
             if (freeCode != 0) {
