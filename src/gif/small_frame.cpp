@@ -149,6 +149,30 @@ int useOwnColours(std::vector<uint8_t>& cells, int& transparentIndex, ColourSet 
 
 bool SmallFrameEncoder::encode(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
                                std::vector<uint8_t>& out, const RowGate& gate) {
+    const size_t from = out.size();
+    if (!encodeSmall(previous, grid, look, out, gate)) return false;
+    const auto size = static_cast<size_t>(grid.size());
+    if (size * size <= plainCheckedCells) keepPlainIfShorter(grid, look, from, out);
+    return true;
+}
+
+void SmallFrameEncoder::keepPlainIfShorter(const PixelGrid& grid, const SmallFrameLook& look, size_t from,
+                                           std::vector<uint8_t>& out) {
+    plainFrame_.clear();
+    // Whole and opaque but for a transparent 0, it may stay on screen under the next
+    // frame's box as any small frame does.
+    putFrameHead(plainFrame_, {0, 0, grid.size(), grid.size()}, look.transparentZero ? restoreBackground : keepPicture,
+                 look.transparentZero ? 0 : noTransparency, look.delayCentiseconds);
+    plainFrame_.push_back(LzwEncoder::minimumCodeSize);
+    plainFrame_.push_back(0xFE);  // the plain LZW's first sub-block length
+    plainLzw_.encode(grid, plainFrame_);
+    if (plainFrame_.size() >= out.size() - from) return;
+    out.resize(from);
+    out.insert(out.end(), plainFrame_.begin(), plainFrame_.end());
+}
+
+bool SmallFrameEncoder::encodeSmall(const PixelGrid* previous, const PixelGrid& grid, const SmallFrameLook& look,
+                                    std::vector<uint8_t>& out, const RowGate& gate) {
     const int size = grid.size();
     if (look.transparentZero || !previous) {
         for (int row = 1; row <= size + 1; ++row)

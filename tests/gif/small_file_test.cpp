@@ -4,6 +4,7 @@
 #include "core_test.h"
 #include "generation/frame_drawing.h"
 #include "generation/picture_format.h"
+#include "generation/picture_params.h"
 #include "gif/small_frame.h"
 
 namespace {
@@ -18,10 +19,10 @@ PictureParams someParams(int size) {
     return params;
 }
 
-Pictures drawn(int size, int count, bool still) {
+Pictures drawn(int size, int count, bool still, const PictureParams& params) {
     return [=](int frameNo) {
         PixelGrid grid;
-        drawFrame(grid, someParams(size), {size, count, frameNo, still});
+        drawFrame(grid, params, {size, count, frameNo, still});
         return grid;
     };
 }
@@ -65,8 +66,11 @@ TEST(SmallFile, ShowsWhatThePlainFileShows) {
     for (const DataRow& c : readDataTable(TEST_DATA_DIR "/small_files.txt")) {
         const int size = std::stoi(c[1]), count = std::stoi(c[2]);
         const bool still = c[3] == "still";
-        const Pictures pictures = c[4] == "boxed" ? boxed(size) : c[4] == "banded" ? banded(size) : drawn(size, count, still);
-        const FileHead head = pictureFileHead(size, count, still, someParams(size));
+        // "drawn" alone: someParams; "drawn CODE": the picture with that parameter code.
+        const PictureParams params = c[4].size() > 6 ? parseParamsCode(c[4].substr(6)).value() : someParams(size);
+        const Pictures pictures =
+            c[4] == "boxed" ? boxed(size) : c[4] == "banded" ? banded(size) : drawn(size, count, still, params);
+        const FileHead head = pictureFileHead(size, count, still, params);
         const std::vector<uint8_t> plain = gifBytes(head, count, pictures), small = smallBytes(head, count, pictures);
         const ShownAnimation expected = showGif(plain), shown = showGif(small);
         ASSERT_TRUE(expected.ok && shown.ok) << c[0] << ": " << shown.error;
