@@ -51,19 +51,25 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
     // ones' in the second. A plain store a cell; no cell waits on what one before it stored.
     std::array<uint8_t, 256> seen{};
     size_t unchanged = 0;
+    // Most pictures have no two indices of one colour: then the row is copied without
+    // looking the stand-ins up, many cells an instruction.
+    const bool eachItsOwn = standIn == eachIndexItsOwn();
     for (int r = 0; r < box.height; ++r) {
         const uint8_t* now = grid.row(box.top + r + 1) + box.left;
         const uint8_t* before = previous.row(box.top + r + 1) + box.left;
         uint8_t* cell = cells.data() + static_cast<size_t>(r) * width;
         // No branch on a cell: a third of them or more are unchanged, in no order a
         // predictor could learn.
+        const auto mark = [](uint8_t shown, uint8_t was) {
+            return static_cast<uint8_t>(shown | (shown == was ? AdaptiveLzw::freeCell : 0));
+        };
+        if (eachItsOwn)
+            for (int c = 0; c < width; ++c) cell[c] = mark(now[c], before[c]);
+        else
+            for (int c = 0; c < width; ++c) cell[c] = mark(standIn[now[c]], standIn[before[c]]);
         for (int c = 0; c < width; ++c) {
-            const uint8_t shown = standIn[now[c]];
-            const bool same = shown == standIn[before[c]];
-            const auto marked = static_cast<uint8_t>(shown | (same ? AdaptiveLzw::freeCell : 0));
-            cell[c] = marked;
-            unchanged += same;
-            seen[marked] = 1;
+            unchanged += cell[c] / AdaptiveLzw::freeCell;
+            seen[cell[c]] = 1;
         }
     }
     const auto used = std::span(seen).first<128>();  // by changed cells
