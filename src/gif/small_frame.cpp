@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cstring>
 #include <span>
 
 namespace pestrolik {
@@ -81,6 +82,18 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
     return content;
 }
 
+// The 64 flags (each 0 or 1) from `flags` on, the first in the lowest bit. Reads 64
+// bytes.
+uint64_t bitsOf(const uint8_t* flags) {
+    uint64_t bits = 0;
+    for (int i = 0; i < 64; i += 8) {
+        uint64_t eight;
+        std::memcpy(&eight, flags + i, 8);
+        bits |= (eight * 0x0102040810204080u) >> 56 << i;  // gathers each byte's low bit
+    }
+    return bits;
+}
+
 // Unchanged cells become the transparent index where they make long runs of it: from
 // ten in a row on, and on to the end of such a run; one that repeats the colour before
 // it stays free, as do shorter stretches between changed cells, for the LZW to take as
@@ -100,7 +113,7 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
     std::array<uint8_t, block + shortestRun> free;  // the block's cells and the ones after it; 0 past the end
     std::array<uint8_t, block> starts;             // where a transparent run may start
     uint8_t last = noColour;                        // the colour shown before the block
-    uint8_t running = 0;                            // whether the cell before is made transparent
+    uint64_t running = 0;                           // whether the cell before is made transparent
     for (size_t from = 0; from < count; from += block) {
         const size_t length = std::min(block, count - from);
         const size_t known = std::min(free.size(), count - from);
@@ -115,10 +128,21 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
         starts[0] = startsAt(0, last);
         for (size_t k = 1; k < length; ++k) starts[k] = startsAt(k, cell[from + k - 1] & colourBits);
         last = cell[from + length - 1] & colourBits;
-        for (size_t k = 0; k < length; ++k) {
-            running = free[k] & (running | starts[k]);
-            const auto mask = static_cast<uint8_t>(-running);  // a select, not a branch
-            cell[from + k] = static_cast<uint8_t>((cell[from + k] & ~mask) | (transparent & mask));
+        // 64 cells a word: a start's bit added to a run of free bits carries through to
+        // the run's end, and out of the word into the next one.
+        for (size_t k = 0; k < length; k += 64) {
+            const size_t cells = std::min<size_t>(64, length - k);
+            const uint64_t within = cells == 64 ? ~uint64_t{0} : (uint64_t{1} << cells) - 1;
+            const uint64_t frees = bitsOf(free.data() + k) & within, begun = bitsOf(starts.data() + k) & frees;
+            uint64_t sum = 0;
+            const bool out = __builtin_add_overflow(frees, begun, &sum) | __builtin_add_overflow(sum, running, &sum);
+            running = out;
+            for (uint64_t made = (frees & ~sum) | begun; made != 0;) {
+                const int first = std::countr_zero(made);
+                const int run = std::countr_one(made >> first);
+                std::fill_n(cell + from + k + static_cast<size_t>(first), run, transparent);
+                made = run + first == 64 ? 0 : made & (~uint64_t{0} << (first + run));
+            }
         }
     }
 }
