@@ -203,6 +203,9 @@ void AdaptiveLzw::encode(std::span<const uint8_t> indices, std::vector<uint8_t>&
     freeIndex_ = freeIndex;
     encodeAdapting(indices, codeSize);
 
+    // Grown once, not doubled and copied many times over a large frame.
+    const size_t needed = out.size() + codeLength_ + codeLength_ / subBlockLength + 3;
+    if (out.capacity() < needed) out.reserve(std::max(needed, 2 * out.capacity()));
     out.push_back(static_cast<uint8_t>(codeSize));
     for (size_t from = 0; from < codeLength_; from += subBlockLength) {
         const size_t length = std::min(subBlockLength, codeLength_ - from);
