@@ -131,12 +131,12 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
         // 64 cells a word: a start's bit added to a run of free bits carries through to
         // the run's end, and out of the word into the next one.
         for (size_t k = 0; k < length; k += 64) {
-            const size_t cells = std::min<size_t>(64, length - k);
-            const uint64_t within = cells == 64 ? ~uint64_t{0} : (uint64_t{1} << cells) - 1;
+            const size_t inWord = std::min<size_t>(64, length - k);
+            const uint64_t within = inWord == 64 ? ~uint64_t{0} : (uint64_t{1} << inWord) - 1;
             const uint64_t frees = bitsOf(free.data() + k) & within, begun = bitsOf(starts.data() + k) & frees;
             uint64_t sum = 0;
-            const bool out = __builtin_add_overflow(frees, begun, &sum) | __builtin_add_overflow(sum, running, &sum);
-            running = out;
+            const bool carried = __builtin_add_overflow(frees, begun, &sum);
+            running = carried | __builtin_add_overflow(sum, running, &sum);
             for (uint64_t made = (frees & ~sum) | begun; made != 0;) {
                 const int first = std::countr_zero(made);
                 const int run = std::countr_one(made >> first);
