@@ -27,10 +27,13 @@ Pictures drawn(int size, int count, bool still, const PictureParams& params) {
     };
 }
 
-// Nine colours in bands; every third row moves on each frame, the others stay.
+// Nine colours in bands; every third row moves on each frame, the others stay. From
+// frame 2 on, a tenth colour stands only in the first column, on every fifth row.
 Pictures banded(int size) {
     return [=](int frameNo) {
-        return filledGrid(size, [&](int r, int c) { return (r / 4 + c / 4 + (r % 3 == 0 ? frameNo : 0)) % 9; });
+        return filledGrid(size, [&](int r, int c) {
+            return c == 1 && r % 5 == 0 && frameNo > 1 ? 20 : (r / 4 + c / 4 + (r % 3 == 0 ? frameNo : 0)) % 9;
+        });
     };
 }
 
