@@ -129,11 +129,10 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
         for (size_t k = 1; k < length; ++k) starts[k] = startsAt(k, cell[from + k - 1] & colourBits);
         last = cell[from + length - 1] & colourBits;
         // 64 cells a word: a start's bit added to a run of free bits carries through to
-        // the run's end, and out of the word into the next one.
+        // the run's end, and out of the word into the next one. (Only the last block can
+        // end inside a word, and there no cell past the end is free.)
         for (size_t k = 0; k < length; k += 64) {
-            const size_t inWord = std::min<size_t>(64, length - k);
-            const uint64_t within = inWord == 64 ? ~uint64_t{0} : (uint64_t{1} << inWord) - 1;
-            const uint64_t frees = bitsOf(free.data() + k) & within, begun = bitsOf(starts.data() + k) & frees;
+            const uint64_t frees = bitsOf(free.data() + k), begun = bitsOf(starts.data() + k) & frees;
             uint64_t sum = 0;
             const bool carried = __builtin_add_overflow(frees, begun, &sum);
             running = carried | __builtin_add_overflow(sum, running, &sum);
