@@ -34,10 +34,10 @@ bool changedBox(const PixelGrid& previous, const PixelGrid& grid, const RowGate&
     return true;
 }
 
-// What the box holds besides its cells: how many are unchanged, and the lowest index
+// What the box holds besides its cells: whether any is unchanged, and the lowest index
 // no changed cell uses (-1 when they use all 128).
 struct BoxContent {
-    size_t unchanged = 0;
+    bool anyUnchanged = false;
     int spareIndex = -1;
     ColourSet colours{};  // every colour in the box, changed or not
 };
@@ -51,7 +51,6 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
     // Which cells were seen, as copied: changed ones' colours in the first half, unchanged
     // ones' in the second. A plain store a cell; no cell waits on what one before it stored.
     std::array<uint8_t, 256> seen{};
-    size_t unchanged = 0;
     // Most pictures have no two indices of one colour: then the row is copied without
     // looking the stand-ins up, many cells an instruction.
     const bool eachItsOwn = standIn == eachIndexItsOwn();
@@ -68,14 +67,11 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
             for (int c = 0; c < width; ++c) cell[c] = mark(now[c], before[c]);
         else
             for (int c = 0; c < width; ++c) cell[c] = mark(standIn[now[c]], standIn[before[c]]);
-        for (int c = 0; c < width; ++c) {
-            unchanged += cell[c] / AdaptiveLzw::freeCell;
-            seen[cell[c]] = 1;
-        }
+        for (int c = 0; c < width; ++c) seen[cell[c]] = 1;
     }
     const auto used = std::span(seen).first<128>();  // by changed cells
     BoxContent content;
-    content.unchanged = unchanged;
+    content.anyUnchanged = std::find(seen.begin() + 128, seen.end(), 1) != seen.end();
     for (size_t i = 0; i < 128; ++i) content.colours[i] = seen[i] | seen[128 + i];
     const auto spare = std::find(used.begin(), used.end(), 0);
     content.spareIndex = spare == used.end() ? -1 : static_cast<int>(spare - used.begin());
@@ -222,10 +218,10 @@ bool SmallFrameEncoder::encodeSmall(const PixelGrid* previous, const PixelGrid& 
 
     const BoxContent content = copyBox(*previous, grid, box, look.standIns, cells_);
     // Without a spare index every cell is drawn as it is.
-    if (content.spareIndex >= 0 && content.unchanged > 0) chooseTransparent(cells_, content.spareIndex);
+    if (content.spareIndex >= 0 && content.anyUnchanged) chooseTransparent(cells_, content.spareIndex);
     else
         for (uint8_t& cell : cells_) cell &= AdaptiveLzw::freeCell - 1;
-    put(box, keepPicture, content.unchanged > 0 ? content.spareIndex : noTransparency, content.colours, look, out);
+    put(box, keepPicture, content.anyUnchanged ? content.spareIndex : noTransparency, content.colours, look, out);
     return true;
 }
 
