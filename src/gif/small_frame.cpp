@@ -107,7 +107,7 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
     uint8_t* const cell = cells.data();
     const size_t count = cells.size();
     std::array<uint8_t, block + shortestRun> free;  // the block's cells and the ones after it; 0 past the end
-    std::array<uint8_t, block> starts;             // where a transparent run may start
+    std::array<uint8_t, block> starts{};           // where a transparent run may start
     uint8_t last = noColour;                        // the colour shown before the block
     uint64_t running = 0;                           // whether the cell before is made transparent
     for (size_t from = 0; from < count; from += block) {
