@@ -95,21 +95,26 @@ bool reachesFurther(const uint16_t* next, std::span<const uint8_t> indices, size
 // next string starts. `grow` false keeps the table as it is. A free cell is written as
 // its colour or as `freeIndex`: as whichever continues the string, or, where both do or
 // it starts one, whichever the table carries further.
-// Where a cell is not free, the walk does not branch on whether the string goes on but
-// to grow the table: about half the cells end one, in no order a predictor could learn.
-// Every cell writes a word, and only one that ends a string is counted.
+// Where a cell is not free, the walk does not branch on whether the string goes on:
+// about half the cells end one, in no order a predictor could learn. Every cell writes
+// a word, and only one that ends a string is counted; while the table has room, every
+// cell stores an entry, into the sink where it adds none.
 template <bool grow>
 StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, StringStart start, size_t stop,
                      int freeIndex, CodeList& codes) {
     constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
     const uint32_t asFree = static_cast<uint32_t>(freeIndex);
     uint16_t* const next = table.next.data();
+    uint32_t* const filled = table.filled.data();
+    // In locals: the stores below could alias the table's members.
+    uint32_t nextCode = table.nextCode;
+    uint32_t codeWidth = static_cast<uint32_t>(table.codeWidth);
     const size_t count = indices.size();
     uint32_t prefix = start.first;
     uint32_t* out = nullptr;
     size_t n = codes.count;
-    // Takes cell i; true when a string starts there.
-    const auto take = [&](size_t i) {
+    // Takes cell i; true when a string starts there. `room`: the table cannot fill here.
+    const auto take = [&]<bool room>(size_t i) {
         const uint32_t cell = indices[i];
         const uint32_t index = cell & colourBits;
         const uint32_t code = next[entryOf(prefix, index)];
@@ -128,18 +133,33 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
             first = reachesFurther(next, indices, i + 1, asFree, index, freeIndex) ? asFree : index;
         }
         const bool ends = code == 0;
-        out[n] = withWidth(prefix, table.codeWidth);
+        out[n] = withWidth(prefix, static_cast<int>(codeWidth));
         n += ends;
-        if (grow && ends && !table.full()) {
+        if constexpr (grow) {
             const uint32_t entry = entryOf(prefix, first);
-            next[entry] = static_cast<uint16_t>(table.nextCode);
-            table.filled.push_back(entry);
-            // The width grows as a decoder's does, one entry behind the encoder's table.
-            if (table.nextCode == (1u << table.codeWidth) && table.codeWidth < maxCodeWidth) ++table.codeWidth;
-            ++table.nextCode;
+            if (room) {
+                // A mask, not a choice: compilers turn that into a branch.
+                const uint32_t adds = 0u - static_cast<uint32_t>(ends);
+                next[(entry & adds) | (AdaptiveLzw::Table::sink & ~adds)] = static_cast<uint16_t>(nextCode);
+                filled[nextCode] = entry;  // past the entries made until one is
+                // The width grows as a decoder's does, one entry behind the encoder's table.
+                codeWidth += ends & (nextCode == 1u << codeWidth);
+                nextCode += ends;
+            } else if (ends && nextCode < tableLimit) {
+                next[entry] = static_cast<uint16_t>(nextCode);
+                filled[nextCode] = entry;
+                if (nextCode == (1u << codeWidth) && codeWidth < maxCodeWidth) ++codeWidth;
+                ++nextCode;
+            }
         }
         prefix = ends ? first : code;
         return ends;
+    };
+    const auto finish = [&](StringStart next) {
+        codes.count = n;
+        table.nextCode = nextCode;
+        table.codeWidth = static_cast<int>(codeWidth);
+        return next;
     };
 
     size_t i = start.at + 1;
@@ -147,26 +167,19 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
     // Stretches where the walk cannot stop: before `stop`, and (growing) with room in
     // the table for a code a cell, so that it can fill only at a stretch's last cell.
     while (i < end) {
-        const size_t stretch = std::min(end - i, grow ? size_t{tableLimit - table.nextCode} : end - i);
+        const size_t stretch = std::min(end - i, grow ? size_t{tableLimit - nextCode} : end - i);
         out = codes.roomFor(n - codes.count + stretch);
-        for (const size_t last = i + stretch; i < last; ++i) take(i);
-        if (grow && table.full()) {
-            codes.count = n;
-            return {i - 1, prefix};
-        }
+        for (const size_t last = i + stretch; i < last; ++i) take.template operator()<true>(i);
+        if (grow && nextCode == tableLimit) return finish({i - 1, prefix});
     }
     // On to the first string that starts from here, or the end.
     out = codes.roomFor(n - codes.count + 1);
     for (; i < count; ++i)
-        if (take(i)) {
-            codes.count = n;
-            return {i, prefix};
-        }
-    out[n++] = withWidth(prefix, table.codeWidth);
-    codes.count = n;
+        if (take.template operator()<false>(i)) return finish({i, prefix});
+    out[n++] = withWidth(prefix, static_cast<int>(codeWidth));
     // The decoder's table grows once more on the last code: the end code may be wider.
-    if (grow && table.nextCode == (1u << table.codeWidth) && table.codeWidth < maxCodeWidth) ++table.codeWidth;
-    return {count, 0};
+    if (grow && nextCode == (1u << codeWidth) && codeWidth < maxCodeWidth) ++codeWidth;
+    return finish({count, 0});
 }
 
 // One way through a trial: its codes so far and the bits they take.
@@ -191,10 +204,13 @@ uint32_t* AdaptiveLzw::CodeList::roomFor(size_t more) {
 bool AdaptiveLzw::Table::full() const { return nextCode == tableLimit; }
 
 void AdaptiveLzw::Table::clear() {
-    if (next.empty()) next.assign(static_cast<size_t>(tableLimit) << minimumCodeSize, 0);
-    for (uint32_t entry : filled) next[entry] = 0;
-    filled.clear();
-    nextCode = endCode(codeSize) + 1;
+    if (next.empty()) {
+        next.assign(sink + 1, 0);
+        filled.assign(tableLimit, 0);
+    }
+    const uint32_t firstCode = endCode(codeSize) + 1;
+    for (uint32_t code = firstSet; code < nextCode; ++code) next[filled[code]] = 0;
+    nextCode = firstSet = firstCode;
     codeWidth = codeSize + 1;
 }
 

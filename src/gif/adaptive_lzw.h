@@ -31,10 +31,13 @@ public:
     // A code table and where its growth stands.
     struct Table {
         std::vector<uint16_t> next;   // the code of each prefix and index (see entryOf), 0 when absent
-        std::vector<uint32_t> filled; // the entries of next set since the last clear
+        std::vector<uint32_t> filled; // by code, from firstSet to nextCode: where in next it is
         int codeSize = minimumCodeSize;
+        uint32_t firstSet = 0;        // the first code after the last clear
         uint32_t nextCode = 0;
         int codeWidth = 0;
+        // The last entry of next takes a walk's stores that add nothing.
+        static constexpr size_t sink = size_t{4096} << minimumCodeSize;
         bool full() const;
         void clear();
     };
