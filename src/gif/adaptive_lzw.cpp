@@ -98,7 +98,7 @@ bool reachesFurther(const uint16_t* next, std::span<const uint8_t> indices, size
 // Where a cell is not free, the walk does not branch on whether the string goes on:
 // about half the cells end one, in no order a predictor could learn. Every cell writes
 // a word, and only one that ends a string is counted; while the table has room, every
-// cell stores an entry, into the sink where it adds none.
+// cell stores an entry, which changes nothing where the string goes on.
 template <bool grow>
 StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices, StringStart start, size_t stop,
                      int freeIndex, CodeList& codes) {
@@ -108,12 +108,14 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
     uint32_t* const filled = table.filled.data();
     // In locals: the stores below could alias the table's members.
     uint32_t nextCode = table.nextCode;
-    uint32_t codeWidth = static_cast<uint32_t>(table.codeWidth);
+    int codeWidth = table.codeWidth;
+    uint32_t widthBits = withWidth(0, codeWidth);  // to be joined to each code
     const size_t count = indices.size();
     uint32_t prefix = start.first;
     uint32_t* out = nullptr;
     size_t n = codes.count;
-    // Takes cell i; true when a string starts there. `room`: the table cannot fill here.
+    // Takes cell i; true when a string starts there. `room`: the table can take a code
+    // and keep its width.
     const auto take = [&]<bool room>(size_t i) {
         const uint32_t cell = indices[i];
         const uint32_t index = cell & colourBits;
@@ -133,22 +135,21 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
             first = reachesFurther(next, indices, i + 1, asFree, index, freeIndex) ? asFree : index;
         }
         const bool ends = code == 0;
-        out[n] = withWidth(prefix, static_cast<int>(codeWidth));
+        out[n] = prefix | widthBits;
         n += ends;
         if constexpr (grow) {
             const uint32_t entry = entryOf(prefix, first);
             if (room) {
-                // A mask, not a choice: compilers turn that into a branch.
-                const uint32_t adds = 0u - static_cast<uint32_t>(ends);
-                next[(entry & adds) | (AdaptiveLzw::Table::sink & ~adds)] = static_cast<uint16_t>(nextCode);
+                // Where the string goes on, `entry` is the one just looked up: storing
+                // its code back changes nothing.
+                next[entry] = static_cast<uint16_t>(code | (nextCode & (0u - ends)));
                 filled[nextCode] = entry;  // past the entries made until one is
-                // The width grows as a decoder's does, one entry behind the encoder's table.
-                codeWidth += ends & (nextCode == 1u << codeWidth);
                 nextCode += ends;
             } else if (ends && nextCode < tableLimit) {
                 next[entry] = static_cast<uint16_t>(nextCode);
                 filled[nextCode] = entry;
-                if (nextCode == (1u << codeWidth) && codeWidth < maxCodeWidth) ++codeWidth;
+                // The width grows as a decoder's does, one entry behind the encoder's table.
+                if (nextCode == (1u << codeWidth) && codeWidth < maxCodeWidth) widthBits = withWidth(0, ++codeWidth);
                 ++nextCode;
             }
         }
@@ -158,16 +159,23 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
     const auto finish = [&](StringStart next) {
         codes.count = n;
         table.nextCode = nextCode;
-        table.codeWidth = static_cast<int>(codeWidth);
+        table.codeWidth = codeWidth;
         return next;
     };
 
     size_t i = start.at + 1;
     const size_t end = std::min(stop, count);
-    // Stretches where the walk cannot stop: before `stop`, and (growing) with room in
-    // the table for a code a cell, so that it can fill only at a stretch's last cell.
+    // Stretches where the walk cannot stop, before `stop`, and where (growing) the table
+    // can take a code a cell without a wider code or filling up, which it can then do
+    // only at the stretch's last cell.
     while (i < end) {
-        const size_t stretch = std::min(end - i, grow ? size_t{tableLimit - nextCode} : end - i);
+        const size_t codesAtWidth = grow ? (1u << codeWidth) - nextCode : end - i;
+        if (codesAtWidth == 0) {  // the next code made is the first of the next width
+            out = codes.roomFor(n - codes.count + 1);
+            take.template operator()<false>(i++);
+            continue;
+        }
+        const size_t stretch = std::min(end - i, codesAtWidth);
         out = codes.roomFor(n - codes.count + stretch);
         for (const size_t last = i + stretch; i < last; ++i) take.template operator()<true>(i);
         if (grow && nextCode == tableLimit) return finish({i - 1, prefix});
@@ -176,7 +184,7 @@ StringStart runCodes(AdaptiveLzw::Table& table, std::span<const uint8_t> indices
     out = codes.roomFor(n - codes.count + 1);
     for (; i < count; ++i)
         if (take.template operator()<false>(i)) return finish({i, prefix});
-    out[n++] = withWidth(prefix, static_cast<int>(codeWidth));
+    out[n++] = prefix | widthBits;
     // The decoder's table grows once more on the last code: the end code may be wider.
     if (grow && nextCode == (1u << codeWidth) && codeWidth < maxCodeWidth) ++codeWidth;
     return finish({count, 0});
@@ -205,7 +213,7 @@ bool AdaptiveLzw::Table::full() const { return nextCode == tableLimit; }
 
 void AdaptiveLzw::Table::clear() {
     if (next.empty()) {
-        next.assign(sink + 1, 0);
+        next.assign(size_t{tableLimit} << minimumCodeSize, 0);
         filled.assign(tableLimit, 0);
     }
     const uint32_t firstCode = endCode(codeSize) + 1;

@@ -36,8 +36,6 @@ public:
         uint32_t firstSet = 0;        // the first code after the last clear
         uint32_t nextCode = 0;
         int codeWidth = 0;
-        // The last entry of next takes a walk's stores that add nothing.
-        static constexpr size_t sink = size_t{4096} << minimumCodeSize;
         bool full() const;
         void clear();
     };
