@@ -3,7 +3,10 @@
 the same plain file, over ten parameter codes, still and moving. Prints one line a case
 and the medians.
 
-    bench/small_files.py build/app/pestrolik-render [--cases 400x50,1000x100] [--codes 10]
+    bench/small_files.py build/app/pestrolik-render [--cases 400x50,1000x100] [--codes 10] [--runs 2]
+
+Times are the shortest of --runs runs of each file, the three kinds taken in turn, so
+that a slow spell of the machine does not land on one kind alone.
 """
 import argparse
 import os
@@ -26,9 +29,7 @@ def render(exe, folder, name, size, count, code, still, extra):
     args = [exe, "-q", "-s", str(size), "-c", str(count), "-p", code, "-o", out] + (["--still"] if still else []) + extra
     start = time.monotonic()
     subprocess.run(args, check=True, stdout=subprocess.DEVNULL)
-    seconds = time.monotonic() - start
-    size_bytes = os.path.getsize(out)
-    return out, size_bytes, seconds
+    return time.monotonic() - start
 
 
 def main():
@@ -36,6 +37,7 @@ def main():
     parser.add_argument("exe")
     parser.add_argument("--cases", default="400x50,1000x100")
     parser.add_argument("--codes", type=int, default=10)
+    parser.add_argument("--runs", type=int, default=2)
     options = parser.parse_args()
     print("load average at start: %.2f %.2f %.2f, cores: %d" % (os.getloadavg() + (os.cpu_count(),)))
     for case in options.cases.split(","):
@@ -44,9 +46,17 @@ def main():
             rows = []
             for code in codes(options.codes, size):
                 with tempfile.TemporaryDirectory() as folder:
-                    plain, plain_bytes, plain_s = render(options.exe, folder, "p.GIF", size, count, code, still, [])
-                    _, small_bytes, small_s = render(options.exe, folder, "s.GIF", size, count, code, still, ["--small"])
-                    _, webp_bytes, webp_s = render(options.exe, folder, "w.webp", size, count, code, still, ["--webp"])
+                    times = {"p.GIF": [], "s.GIF": [], "w.webp": []}
+                    for _ in range(options.runs):
+                        for name, extra in (("p.GIF", []), ("s.GIF", ["--small"]), ("w.webp", ["--webp"])):
+                            path = os.path.join(folder, name)
+                            if os.path.exists(path):
+                                os.remove(path)
+                            times[name].append(render(options.exe, folder, name, size, count, code, still, extra))
+                    plain = os.path.join(folder, "p.GIF")
+                    plain_bytes, plain_s = os.path.getsize(plain), min(times["p.GIF"])
+                    small_bytes, small_s = os.path.getsize(os.path.join(folder, "s.GIF")), min(times["s.GIF"])
+                    webp_bytes, webp_s = os.path.getsize(os.path.join(folder, "w.webp")), min(times["w.webp"])
                     squeezed = os.path.join(folder, "g.GIF")
                     subprocess.run(["gifsicle", "-O3", plain, "-o", squeezed], check=True)
                     gifsicle_bytes = os.path.getsize(squeezed)
