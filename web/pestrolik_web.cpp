@@ -67,6 +67,12 @@ FileHead headOf(const FileOptions& file, const PictureParams& params) {
     return pictureFileHead(file.pictureSize, file.frameCount, file.still, params);
 }
 
+// A small file's table holds only the colours its pictures may hold.
+SmallFile smallFileOf(const FileOptions& file, const PictureParams& params) {
+    const FrameSpec spec{file.pictureSize, file.frameCount, 1, file.still};
+    return smallFile(headOf(file, params), possibleIndices(params, spec));
+}
+
 PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameNo) {
     PixelGrid grid;
     drawFrame(grid, params, {file.pictureSize, file.frameCount, frameNo, file.still});
@@ -88,7 +94,7 @@ val smallFrameBytes(const FileOptions& file, const PictureParams& params, int fr
     } last;
     if (!(last.file == file)) {
         last.file = file;
-        last.look = smallFrameLook(headOf(file, params));
+        last.look = smallFileOf(file, params).look;
         last.frameNo = 0;
     }
     PixelGrid previous;
@@ -134,7 +140,8 @@ std::string freshCode(int pictureSize) {
 val fileHead(const FileOptions& file) {
     MemorySink sink;
     GifWriter writer(sink);
-    writer.writeFileHead(headOf(file, *parseParamsCode(file.code)));
+    const PictureParams params = *parseParamsCode(file.code);
+    writer.writeFileHead(file.small ? smallFileOf(file, params).head : headOf(file, params));
     return bytesToJs(sink.bytes());
 }
 

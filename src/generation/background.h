@@ -4,7 +4,9 @@
 
 #include "gif/pixel_grid.h"
 
+#include <cstdint>
 #include <functional>
+#include <vector>
 
 namespace pestrolik {
 
@@ -19,6 +21,10 @@ struct BackgroundInput {
 
 // 0..63, the wave amplitude of this frame.
 int backAmplitude(const BackgroundInput& input);
+
+// The frame's wave across `size` cells: entry v (1..size) belongs to row v and to column
+// v, and a cell holds its row's AND its column's. Entry 0 is unused.
+std::vector<uint8_t> backWave(int size, const BackgroundInput& input);
 
 // Fills every cell of `grid`; `afterRow` (if given) runs after each row.
 void drawBackground(PixelGrid& grid, const BackgroundInput& input,

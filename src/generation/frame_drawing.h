@@ -2,6 +2,7 @@
 // One whole picture: the background, then the rings over it.
 
 #include "generation/picture_params.h"
+#include "gif/gif_format.h"
 #include "gif/pixel_grid.h"
 
 #include <functional>
@@ -19,5 +20,10 @@ struct FrameSpec {
 // background row and every ring.
 void drawFrame(PixelGrid& grid, const PictureParams& params, const FrameSpec& frame,
                const std::function<void()>& yield = {});
+
+// Every index drawFrame may put in any frame of `file` (whose frameNo is ignored) with
+// its background as file.stillBackground says: the ANDs of the background waves' values
+// and the rings' colours, whether or not a later ring covers one up.
+IndexSet possibleIndices(const PictureParams& params, const FrameSpec& file);
 
 }  // namespace pestrolik

@@ -92,6 +92,13 @@ std::unique_ptr<ByteSink> openFile(const RunRequest& request, const SinkOpener& 
     return sink;
 }
 
+// The head and frame look of the run's small file, whose table holds only the colours
+// its pictures may hold.
+SmallFile smallFileOf(const RunRequest& request, const FileHead& plain) {
+    const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
+    return smallFile(plain, possibleIndices(request.params, file));
+}
+
 // Writes the head and the frames, each frame drawn here between the host's yields or
 // taken from worker threads that made it ahead.
 class FrameWriting {
@@ -102,11 +109,11 @@ public:
           writer_(writer),
           check_(host, request.pictureSize, request.frameCount),
           head_(pictureFileHead(request.pictureSize, request.frameCount, request.stillBackground, request.params)),
-          smallLook_(smallFrameLook(head_)),
+          small_(request.small ? smallFileOf(request, head_) : SmallFile{head_, smallFrameLook(head_)}),
           animation_(request.animation ? request.animation(head_) : nullptr) {
         if (request.jobs > 1 && (animation_ || !request.animation)) {
             const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
-            pipeline_.emplace(request.params, file, request.jobs, coding(), smallLook_, animation_.get());
+            pipeline_.emplace(request.params, file, request.jobs, coding(), small_.look, animation_.get());
         }
     }
 
@@ -114,7 +121,7 @@ public:
     RunOutcome writeHeadAndFrames() {
         if (request_.animation) {
             if (!animation_) return RunOutcome::WriteFailed;
-        } else if (!writer_.writeFileHead(head_)) return RunOutcome::WriteFailed;
+        } else if (!writer_.writeFileHead(small_.head)) return RunOutcome::WriteFailed;  // head_ unless small
         host_.percentChanged(0);
         for (int frameNo = 1; frameNo <= request_.frameCount; ++frameNo) {
             host_.pictureStarted(frameNo);
@@ -129,13 +136,18 @@ public:
     std::vector<uint8_t> animationBytes() { return animation_ ? animation_->finish() : std::vector<uint8_t>{}; }
 
 private:
+    // A small file's table holds the colours of the background the run began with.
+    bool stillBackground() const {
+        return coding() == FrameCoding::SmallGif ? request_.stillBackground : host_.stillBackground();
+    }
+
     FrameCoding coding() const {
         if (request_.animation) return FrameCoding::Animation;
         return request_.small ? FrameCoding::SmallGif : FrameCoding::PlainGif;
     }
 
     RunOutcome drawAndEncode(int frameNo) {
-        const FrameSpec frame{request_.pictureSize, request_.frameCount, frameNo, host_.stillBackground()};
+        const FrameSpec frame{request_.pictureSize, request_.frameCount, frameNo, stillBackground()};
         std::swap(previous_, grid_);
         drawFrame(grid_, request_.params, frame, [&] { host_.yield(); });
         const RowGate gate = [&](int row) {
@@ -148,7 +160,7 @@ private:
         }
         frameBytes_.clear();
         if (coding() == FrameCoding::SmallGif) {
-            if (!small_.encode(frameNo > 1 ? &previous_ : nullptr, grid_, smallLook_, frameBytes_, gate))
+            if (!smallEncoder_.encode(frameNo > 1 ? &previous_ : nullptr, grid_, small_.look, frameBytes_, gate))
                 return check_.ending();
         } else {
             for (int row = 1; row <= request_.pictureSize + 1; ++row)
@@ -168,9 +180,10 @@ private:
 
     RunOutcome takeMadeAhead(int frameNo) {
         // Frames are handed out here, on the host's thread, each with the host's
-        // still-background choice of that moment; a change therefore misses the frames
-        // already out, at most FramePipeline::lookahead(jobs) of them.
-        while (pipeline_->wantsFrame()) pipeline_->handOut(host_.stillBackground());
+        // still-background choice of that moment (a small file's is the run's); a change
+        // therefore misses the frames already out, at most FramePipeline::lookahead(jobs)
+        // of them.
+        while (pipeline_->wantsFrame()) pipeline_->handOut(stillBackground());
         // Waiting in short slices keeps the host's events turning and lets STOP end the
         // run before the frame is ready. The frame's row checks are replayed as its
         // worker reaches the rows, the rest once it is ready: the same progress, and the
@@ -198,13 +211,13 @@ private:
     GifWriter& writer_;
     RowCheck check_;
     const FileHead head_;
-    const SmallFrameLook smallLook_;  // what every small frame is written with
+    const SmallFile small_;  // its head and what every small frame is written with
     // Before the pipeline, whose workers use it until they are joined.
     std::unique_ptr<AnimationEncoder> animation_;
     std::optional<FramePipeline> pipeline_;
     PixelGrid grid_;
     PixelGrid previous_;  // small frames are encoded against the picture before
-    SmallFrameEncoder small_;
+    SmallFrameEncoder smallEncoder_;
     std::vector<uint8_t> frameBytes_;
 };
 

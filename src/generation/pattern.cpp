@@ -34,7 +34,7 @@ void drawPattern(PixelGrid& grid, const PictureParams& params, int frameNo,
     for (int k = 0; k <= rings; ++k) {
         const double ringPhase = k / 4.0 * twist / (q / 2);
         const double radius = s / 2 - q * k / 4 / 1.5 * growth * spacing;
-        const uint8_t colour = static_cast<uint8_t>((3 * k) & 127);
+        const uint8_t colour = ringColour(k);
         for (int j = 1; j <= stepsPerRing; ++j) {
             const double a = turnOfStep[j] + ringPhase + framePhase;
             const double m = swingOfStep[j];

@@ -4,6 +4,7 @@
 #include "generation/picture_params.h"
 #include "gif/pixel_grid.h"
 
+#include <cstdint>
 #include <functional>
 
 namespace pestrolik {
@@ -13,6 +14,8 @@ constexpr int stepsPerRing = 9420;  // nearest whole number to 6.28 * stepsPerRa
 
 // Rings are numbered 0..ringCount(refSize).
 int ringCount(double refSize);
+// The colour index of ring k.
+inline uint8_t ringColour(int k) { return static_cast<uint8_t>((3 * k) & 127); }
 
 // Draws frame `frameNo` of the pattern over `grid`; `afterRing` (if given) runs after
 // each ring.

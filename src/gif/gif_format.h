@@ -14,4 +14,7 @@ struct Rgb {
 // The global colour table: 128 entries, so indices take 7 bits.
 using ColourTable = std::array<Rgb, 128>;
 
+// Which of a table's indices are in some set, such as those a file's pictures may hold.
+using IndexSet = std::array<bool, 128>;
+
 }  // namespace pestrolik

@@ -19,10 +19,11 @@ bool GifWriter::writeFileHead(const FileHead& head) {
     for (char c : std::string_view("GIF89a")) bytes.push_back(static_cast<uint8_t>(c));
     putWord(bytes, head.pictureSize);  // logical screen width
     putWord(bytes, head.pictureSize);  // logical screen height
-    bytes.push_back(0xF6);  // global table, 8 bits per primary, 2^(6+1) = 128 entries
+    // Global table, 8 bits per primary, 2^colourBits entries (0xF6: 128).
+    bytes.push_back(static_cast<uint8_t>(0xF0 | (head.colourBits - 1)));
     bytes.push_back(0x00);  // background colour index
     bytes.push_back(0x00);  // pixel aspect ratio not given
-    for (const Rgb& colour : head.colours) {
+    for (const Rgb& colour : std::span(head.colours).first(size_t{1} << head.colourBits)) {
         bytes.push_back(colour.red);
         bytes.push_back(colour.green);
         bytes.push_back(colour.blue);

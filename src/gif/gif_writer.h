@@ -17,13 +17,14 @@
 
 namespace pestrolik {
 
-// Always given whole, so no field has a default.
+// Always given whole, but for the table's length: a small file's may be shorter.
 struct FileHead {
     int pictureSize;        // width and height in pixels, 1..65535
     ColourTable colours;
     int delayCentiseconds;  // after every frame, 0..65535
     bool transparentZero;   // index 0 shows what lies behind the picture
     std::vector<uint8_t> comment;  // the comment's text, at most 255 bytes
+    int colourBits = 7;     // the file's table is the first 2^colourBits of `colours`, 2..7
 };
 
 class GifWriter {

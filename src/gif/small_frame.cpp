@@ -35,7 +35,7 @@ bool changedBox(const PixelGrid& previous, const PixelGrid& grid, const RowGate&
 }
 
 // What the box holds besides its cells: whether any is unchanged, and the lowest index
-// no changed cell uses (-1 when they use all 128).
+// of the file's table no changed cell uses (-1 when they use all).
 struct BoxContent {
     bool anyUnchanged = false;
     int spareIndex = -1;
@@ -44,8 +44,9 @@ struct BoxContent {
 
 // The box's cells; unchanged ones marked free, to be shown by the transparent index or
 // their own colour alike.
-BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, const StandIns& standIn,
+BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& box, const SmallFrameLook& look,
                    std::vector<uint8_t>& cells) {
+    const StandIns& standIn = look.standIns;
     const int width = box.width;  // in locals: the stores below could alias members
     cells.resize(static_cast<size_t>(width) * box.height);
     // Which cells were seen, as copied: changed ones' colours in the first half, unchanged
@@ -69,7 +70,7 @@ BoxContent copyBox(const PixelGrid& previous, const PixelGrid& grid, const Box& 
             for (int c = 0; c < width; ++c) cell[c] = mark(standIn[now[c]], standIn[before[c]]);
         for (int c = 0; c < width; ++c) seen[cell[c]] = 1;
     }
-    const auto used = std::span(seen).first<128>();  // by changed cells
+    const auto used = std::span(seen).first(size_t{1} << look.colourBits);  // by changed cells
     BoxContent content;
     content.anyUnchanged = std::find(seen.begin() + 128, seen.end(), 1) != seen.end();
     for (size_t i = 0; i < 128; ++i) content.colours[i] = seen[i] | seen[128 + i];
@@ -144,17 +145,17 @@ void chooseTransparent(std::vector<uint8_t>& cells, int transparentIndex) {
 
 // Renumbers `cells` (colours, each maybe marked free, all in `needed`) and
 // `transparentIndex` into a colour table of the frame's own, put in `own`, when they need
-// at most 64 entries of `colours` and the frame is large enough for that to pay: a code covers about three
-// pixels, and until the table's codes are 12 bits wide (about half of them) each is a
-// bit shorter for each bit the indices lose; the table costs 3 bytes an entry. Gives
-// the indices' bits: 7, or fewer with a table of their own.
+// at most half of the file's table (`colours`, of 2^fullBits entries) and the frame is
+// large enough for that to pay: a code covers about three pixels, and until the table's
+// codes are 12 bits wide (about half of them) each is a bit shorter for each bit the
+// indices lose; the table costs 3 bytes an entry. Gives the indices' bits: fullBits, or
+// fewer with a table of their own.
 int useOwnColours(std::vector<uint8_t>& cells, int& transparentIndex, ColourSet needed, const ColourTable& colours,
-                  std::vector<Rgb>& own) {
+                  int fullBits, std::vector<Rgb>& own) {
     constexpr uint32_t colourBits = AdaptiveLzw::freeCell - 1;
     if (transparentIndex >= 0) needed[static_cast<size_t>(transparentIndex)] = 1;
     const auto count = static_cast<uint32_t>(std::count(needed.begin(), needed.end(), 1));
     const int bits = std::max(2, static_cast<int>(std::bit_width(count - 1)));
-    constexpr int fullBits = AdaptiveLzw::minimumCodeSize;
     if (bits >= fullBits || cells.size() * static_cast<size_t>(fullBits - bits) < (size_t{144} << bits))
         return fullBits;
 
@@ -190,7 +191,17 @@ void SmallFrameEncoder::keepPlainIfShorter(const PixelGrid& grid, const SmallFra
                  look.transparentZero ? 0 : noTransparency, look.delayCentiseconds);
     plainFrame_.push_back(LzwEncoder::minimumCodeSize);
     plainFrame_.push_back(0xFE);  // the plain LZW's first sub-block length
-    plainLzw_.encode(grid, plainFrame_);
+    // In a shorter table the picture is renumbered, one to one: the plain LZW's codes keep
+    // their widths, and the frame its length.
+    const PixelGrid* picture = &grid;
+    if (look.renumbered != eachIndexItsOwn()) {
+        renumberedGrid_.resize(grid.size());
+        const size_t cells = static_cast<size_t>(grid.size()) * grid.size();
+        std::transform(grid.row(1), grid.row(1) + cells, renumberedGrid_.row(1),
+                       [&](uint8_t i) { return look.renumbered[i]; });
+        picture = &renumberedGrid_;
+    }
+    plainLzw_.encode(*picture, plainFrame_);
     if (plainFrame_.size() >= out.size() - from) return;
     out.resize(from);
     out.insert(out.end(), plainFrame_.begin(), plainFrame_.end());
@@ -216,7 +227,7 @@ bool SmallFrameEncoder::encodeSmall(const PixelGrid* previous, const PixelGrid& 
     if (!changedBox(*previous, grid, gate, box) || (gate && !gate(size + 1))) return false;
     if (box.width == 0) box = {0, 0, 1, 1};  // nothing changed: one cell drawn as it is
 
-    const BoxContent content = copyBox(*previous, grid, box, look.standIns, cells_);
+    const BoxContent content = copyBox(*previous, grid, box, look, cells_);
     // Without a spare index every cell is drawn as it is.
     if (content.spareIndex >= 0 && content.anyUnchanged) chooseTransparent(cells_, content.spareIndex);
     else
@@ -228,8 +239,9 @@ bool SmallFrameEncoder::encodeSmall(const PixelGrid* previous, const PixelGrid& 
 void SmallFrameEncoder::put(const FrameBox& box, int disposal, int transparentIndex, const ColourSet& colours,
                             const SmallFrameLook& look, std::vector<uint8_t>& out) {
     ownColours_.clear();
-    const int codeSize = look.colours ? useOwnColours(cells_, transparentIndex, colours, *look.colours, ownColours_)
-                                      : AdaptiveLzw::minimumCodeSize;
+    const int codeSize = look.colours
+                             ? useOwnColours(cells_, transparentIndex, colours, *look.colours, look.colourBits, ownColours_)
+                             : look.colourBits;
     putFrameHead(out, box, disposal, transparentIndex, look.delayCentiseconds, ownColours_);
     lzw_.encode(cells_, out, transparentIndex, codeSize);
 }
@@ -245,8 +257,32 @@ StandIns standInsOf(const ColourTable& colours, bool transparentZero) {
     return standIns;
 }
 
-SmallFrameLook smallFrameLook(const FileHead& head) {
-    return {head.delayCentiseconds, head.transparentZero, standInsOf(head.colours, head.transparentZero), head.colours};
+SmallFrameLook smallFrameLook(const FileHead& head, const StandIns& renumbered) {
+    const StandIns inTable = standInsOf(head.colours, head.transparentZero);
+    StandIns standIns;
+    for (size_t i = 0; i < standIns.size(); ++i) standIns[i] = inTable[renumbered[i]];
+    return {head.delayCentiseconds, head.transparentZero, standIns, head.colours, head.colourBits, renumbered};
+}
+
+SmallFile smallFile(const FileHead& plain, IndexSet possible) {
+    if (plain.transparentZero) possible[0] = true;
+    const auto count = static_cast<int>(std::count(possible.begin(), possible.end(), true));
+    // Frames cropped to what changed want a transparent index no picture index takes.
+    const int entries = count + (plain.transparentZero ? 0 : 1);
+    const int bits = std::max(2, static_cast<int>(std::bit_width(static_cast<unsigned>(entries - 1))));
+    if (bits >= plain.colourBits) return {plain, smallFrameLook(plain)};
+
+    SmallFile file{plain, {}};
+    file.head.colourBits = bits;
+    file.head.colours.fill({0, 0, 0});
+    StandIns renumbered{};
+    for (size_t i = 0, entry = 0; i < possible.size(); ++i)
+        if (possible[i]) {
+            renumbered[i] = static_cast<uint8_t>(entry);
+            file.head.colours[entry++] = plain.colours[i];
+        }
+    file.look = smallFrameLook(file.head, renumbered);
+    return file;
 }
 
 }  // namespace pestrolik

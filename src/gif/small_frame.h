@@ -37,14 +37,30 @@ constexpr StandIns eachIndexItsOwn() {
 struct SmallFrameLook {
     int delayCentiseconds;  // 0..65535
     bool transparentZero;   // as the file head says
+    // What a picture's index is written as: its stand-in, as numbered in the file's table.
     StandIns standIns = eachIndexItsOwn();
     // The file's colour table. With it, a frame that needs at most half of it may carry
     // a table of its own, so that its indices take fewer bits.
     std::optional<ColourTable> colours = std::nullopt;
+    int colourBits = 7;  // of the file's table: its indices and a transparent one are below 2^colourBits
+    // Where each of a picture's indices stands in the file's table, no two at one place.
+    StandIns renumbered = eachIndexItsOwn();
 };
 
-// The look of every frame of the file `head` begins.
-SmallFrameLook smallFrameLook(const FileHead& head);
+// The look of every frame of the file `head` begins, whose pictures' index i is entry
+// renumbered[i] of the file's table.
+SmallFrameLook smallFrameLook(const FileHead& head, const StandIns& renumbered = eachIndexItsOwn());
+
+// A small file's head and the look of its frames.
+struct SmallFile {
+    FileHead head;
+    SmallFrameLook look;
+};
+// The small file of the plain file `plain`, whose pictures hold only `possible` indices.
+// Where those fit in a shorter table, the file's table holds just them, in order (0 first
+// when it is transparent), and room for a transparent index where frames may need one:
+// every frame's indices then take fewer bits, with no table of its own.
+SmallFile smallFile(const FileHead& plain, IndexSet possible);
 
 class SmallFrameEncoder {
 public:
@@ -80,6 +96,7 @@ private:
     AdaptiveLzw lzw_;
     LzwEncoder plainLzw_;
     std::vector<uint8_t> plainFrame_;
+    PixelGrid renumberedGrid_;  // the picture, as numbered in a shorter table
     std::vector<uint8_t> cells_;
     std::vector<Rgb> ownColours_;
 };

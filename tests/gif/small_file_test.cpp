@@ -48,19 +48,31 @@ Pictures boxed(int size) {
     };
 }
 
-std::vector<uint8_t> smallBytes(const FileHead& head, int count, const Pictures& picture) {
+// The small file of the plain file `plain`, whose pictures hold only `possible` indices.
+std::vector<uint8_t> smallBytes(const FileHead& plain, int count, const Pictures& picture, const IndexSet& possible) {
+    const SmallFile file = smallFile(plain, possible);
     MemorySink sink;
     GifWriter writer(sink);
-    bool written = writer.writeFileHead(head);
+    bool written = writer.writeFileHead(file.head);
     SmallFrameEncoder encoder;
     PixelGrid previous, grid;
     for (int f = 1; f <= count && written; ++f, previous = grid) {
         std::vector<uint8_t> frame;
         grid = picture(f);
-        written = encoder.encode(f > 1 ? &previous : nullptr, grid, smallFrameLook(head), frame) &&
-                  writer.writeImageData(frame);
+        written = encoder.encode(f > 1 ? &previous : nullptr, grid, file.look, frame) && writer.writeImageData(frame);
     }
     return written && writer.writeTrailer() ? sink.bytes() : std::vector<uint8_t>{};
+}
+
+// The indices the pictures hold.
+IndexSet heldIndices(int count, const Pictures& pictures) {
+    IndexSet held{};
+    for (int f = 1; f <= count; ++f) {
+        const PixelGrid grid = pictures(f);
+        for (int r = 1; r <= grid.size(); ++r)
+            for (int c = 1; c <= grid.size(); ++c) held[grid.at(r, c)] = true;
+    }
+    return held;
 }
 
 }  // namespace
@@ -74,12 +86,46 @@ TEST(SmallFile, ShowsWhatThePlainFileShows) {
         const Pictures pictures =
             c[4] == "boxed" ? boxed(size) : c[4] == "banded" ? banded(size) : drawn(size, count, still, params);
         const FileHead head = pictureFileHead(size, count, still, params);
-        const std::vector<uint8_t> plain = gifBytes(head, count, pictures), small = smallBytes(head, count, pictures);
+        // The colours a file's table holds: those the drawing may use, or the pictures'.
+        const IndexSet possible = c[4].starts_with("drawn") ? possibleIndices(params, {size, count, 1, still})
+                                                            : heldIndices(count, pictures);
+        const std::vector<uint8_t> plain = gifBytes(head, count, pictures),
+                                   small = smallBytes(head, count, pictures, possible);
         const ShownAnimation expected = showGif(plain), shown = showGif(small);
         ASSERT_TRUE(expected.ok && shown.ok) << c[0] << ": " << shown.error;
         EXPECT_TRUE(shown == expected) << c[0] << ": the screens, delays, loop and comments";
         EXPECT_LE(static_cast<double>(small.size()), static_cast<double>(plain.size()) * std::stod(c[5])) << c[0];
     }
+}
+
+// A frame put as the plain file puts it, where that is shorter, is numbered as the file's
+// table numbers the picture's indices (here 1..127 the other way round; 0, transparent,
+// stays), and so shows the same colours.
+TEST(SmallFile, PlainFramesFollowTheTablesNumbering) {
+    const int size = 200, count = 8;  // at this size some plain frames of this picture are the shorter
+    const PictureParams params = parseParamsCode("5,6,8,1,2,0,2,18,1,200").value();
+    const FileHead plain = pictureFileHead(size, count, true, params);
+    FileHead reordered = plain;
+    StandIns renumbered = eachIndexItsOwn();
+    for (int i = 1; i < 128; ++i) {
+        renumbered[i] = static_cast<uint8_t>(128 - i);
+        reordered.colours[128 - i] = plain.colours[i];
+    }
+    const SmallFrameLook look = smallFrameLook(reordered, renumbered);
+    MemorySink sink;
+    GifWriter writer(sink);
+    writer.writeFileHead(reordered);
+    SmallFrameEncoder encoder;
+    const Pictures pictures = drawn(size, count, true, params);
+    PixelGrid previous, grid;
+    for (int f = 1; f <= count; ++f, previous = grid) {
+        std::vector<uint8_t> frame;
+        grid = pictures(f);
+        encoder.encode(f > 1 ? &previous : nullptr, grid, look, frame);
+        writer.writeImageData(frame);
+    }
+    ASSERT_TRUE(writer.writeTrailer());
+    EXPECT_TRUE(showGif(sink.bytes()) == showGif(gifBytes(plain, count, pictures)));
 }
 
 // A frame that changes nothing is one cell; a change in a box, the box; the rows are
