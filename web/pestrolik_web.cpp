@@ -67,10 +67,8 @@ FileHead headOf(const FileOptions& file, const PictureParams& params) {
     return pictureFileHead(file.pictureSize, file.frameCount, file.still, params);
 }
 
-// A small file's table holds only the colours its pictures may hold.
 SmallFile smallFileOf(const FileOptions& file, const PictureParams& params) {
-    const FrameSpec spec{file.pictureSize, file.frameCount, 1, file.still};
-    return smallFile(headOf(file, params), possibleIndices(params, spec));
+    return smallPictureFile(file.pictureSize, file.frameCount, file.still, params);
 }
 
 PixelGrid drawn(const FileOptions& file, const PictureParams& params, int frameNo) {

@@ -92,13 +92,6 @@ std::unique_ptr<ByteSink> openFile(const RunRequest& request, const SinkOpener& 
     return sink;
 }
 
-// The head and frame look of the run's small file, whose table holds only the colours
-// its pictures may hold.
-SmallFile smallFileOf(const RunRequest& request, const FileHead& plain) {
-    const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
-    return smallFile(plain, possibleIndices(request.params, file));
-}
-
 // Writes the head and the frames, each frame drawn here between the host's yields or
 // taken from worker threads that made it ahead.
 class FrameWriting {
@@ -109,7 +102,9 @@ public:
           writer_(writer),
           check_(host, request.pictureSize, request.frameCount),
           head_(pictureFileHead(request.pictureSize, request.frameCount, request.stillBackground, request.params)),
-          small_(request.small ? smallFileOf(request, head_) : SmallFile{head_, smallFrameLook(head_)}),
+          small_(request.small ? smallPictureFile(request.pictureSize, request.frameCount, request.stillBackground,
+                                                  request.params)
+                               : SmallFile{head_, smallFrameLook(head_)}),
           animation_(request.animation ? request.animation(head_) : nullptr) {
         if (request.jobs > 1 && (animation_ || !request.animation)) {
             const FrameSpec file{request.pictureSize, request.frameCount, 1, request.stillBackground};
@@ -121,7 +116,8 @@ public:
     RunOutcome writeHeadAndFrames() {
         if (request_.animation) {
             if (!animation_) return RunOutcome::WriteFailed;
-        } else if (!writer_.writeFileHead(small_.head)) return RunOutcome::WriteFailed;  // head_ unless small
+        } else if (!writer_.writeFileHead(coding() == FrameCoding::SmallGif ? small_.head : head_))
+            return RunOutcome::WriteFailed;
         host_.percentChanged(0);
         for (int frameNo = 1; frameNo <= request_.frameCount; ++frameNo) {
             host_.pictureStarted(frameNo);

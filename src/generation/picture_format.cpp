@@ -1,6 +1,7 @@
 #include "generation/picture_format.h"
 
 #include "common/contact.h"
+#include "generation/frame_drawing.h"
 
 #include <cmath>
 #include <string_view>
@@ -72,6 +73,12 @@ FileHead pictureFileHead(int pictureSize, int frameCount, bool stillBackground, 
     const auto comment = commentText();
     return {pictureSize, colourTable(params.redExponent, params.greenExponent, params.blueExponent),
             frameDelayCentiseconds(frameCount), stillBackground, {comment.begin(), comment.end()}};
+}
+
+SmallFile smallPictureFile(int pictureSize, int frameCount, bool stillBackground, const PictureParams& params) {
+    const FrameSpec pictures{pictureSize, frameCount, 1, stillBackground};
+    return smallFile(pictureFileHead(pictureSize, frameCount, stillBackground, params),
+                     possibleIndices(params, pictures));
 }
 
 }  // namespace pestrolik

@@ -5,6 +5,7 @@
 #include "generation/picture_params.h"
 #include "gif/gif_format.h"
 #include "gif/gif_writer.h"
+#include "gif/small_frame.h"
 
 #include <cstdint>
 #include <span>
@@ -23,5 +24,8 @@ std::span<const uint8_t> commentText();
 // Everything the GIF writer needs before the first frame. `stillBackground` makes index
 // 0 transparent, so a still background shows through wherever a picture holds 0.
 FileHead pictureFileHead(int pictureSize, int frameCount, bool stillBackground, const PictureParams& params);
+
+// The same file made small: its table holds only the colours its pictures may hold.
+SmallFile smallPictureFile(int pictureSize, int frameCount, bool stillBackground, const PictureParams& params);
 
 }  // namespace pestrolik
